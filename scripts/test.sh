@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Builds both halves from scratch and runs every test: the native unit tests (with AddressSanitizer
+# and UndefinedBehaviorSanitizer), then under Wine the adapter tests and the UI tests of the real
+# Orvanto.exe. Ends with one line "N passed, N failed"; exits non-zero on any failure.
+set -uo pipefail
+source "$(dirname "$0")/lib.sh"
+
+ensure_packages "${NATIVE_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" || exit 1
+
+RESULTS=$BUILD/test-results
+rm -rf "$BUILD/native" "$BUILD/win32" "$RESULTS"
+mkdir -p "$RESULTS"
+
+passed=0
+failed=0
+# Adds the counts of a JUnit or GoogleTest XML report; a missing report counts as one failure.
+count() {  # report-file
+  local tests failures errors
+  if [[ ! -s $1 ]]; then failed=$((failed + 1)); say "no report: $1"; return; fi
+  tests=$(grep -o -m1 '[[:space:]]tests="[0-9]*"' "$1" | grep -o '[0-9]*')
+  failures=$(grep -o -m1 '[[:space:]]failures="[0-9]*"' "$1" | grep -o '[0-9]*')
+  errors=$(grep -o -m1 '[[:space:]]errors="[0-9]*"' "$1" | grep -o '[0-9]*' || true)
+  failures=$((failures + ${errors:-0}))
+  passed=$((passed + tests - failures))
+  failed=$((failed + failures))
+}
+
+summary() {
+  echo "$passed passed, $failed failed"
+  ((failed == 0))
+}
+trap 'stop_display' EXIT
+
+say "building the native core and its tests"
+if ! build_native; then failed=$((failed + 1)); summary; exit 1; fi
+say "building Orvanto.exe and the Wine tests"
+if ! build_windows; then failed=$((failed + 1)); summary; exit 1; fi
+
+say "native unit tests"
+ctest --test-dir "$BUILD/native" --output-on-failure --output-junit "$RESULTS/native.xml" -j"$(nproc)"
+count "$RESULTS/native.xml"
+
+use_prefix "$BUILD/wine-test"
+# Drive Q: points nowhere: a drive that is not ready.
+ln -sfn /nonexistent-orvanto-drive "$WINEPREFIX/dosdevices/q:"
+start_display || { failed=$((failed + 1)); summary; exit 1; }
+
+for suite in adapter ui; do
+  say "Wine $suite tests"
+  (cd "$BUILD/win32/bin" &&
+    timeout 900 "$WINE" "orvanto_${suite}_tests.exe" --gtest_brief=1 \
+      "--gtest_output=xml:Z:$RESULTS/$suite.xml")
+  count "$RESULTS/$suite.xml"
+done
+"$WINESERVER" -k 2>/dev/null
+
+summary

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string_view>
+
+#include "platform/Canvas.h"
+#include "platform/Controls.h"
+
+namespace orvanto {
+
+// The window description: every control of the main window as data, from which the platform
+// layer creates the window and the handlers take their English captions.
+
+inline constexpr std::string_view kDesignTitle = "Orvanto";
+inline constexpr int kClientWidthTwips = 13095;
+inline constexpr int kClientHeightTwips = 6690;
+inline constexpr int kTwipsPerInch = 1440;
+
+enum class Kind {
+  CommandButton,
+  TextBox,
+  Label,
+  Frame,
+  DriveList,
+  DirList,
+  FileList,
+  Image,
+  PictureBox,
+  Line,
+};
+
+enum class Picture { None, GermanFlag, BritishFlag };
+
+// Twips, relative to the container. A line runs from (left, top) to (left + width, top + height).
+struct TwipsRect {
+  int left = 0, top = 0, width = 0, height = 0;
+};
+
+struct FontDesc {
+  std::string_view face;
+  int tenthsOfPoint = 0;
+  int weight = 400;
+};
+
+struct ControlDesc {
+  Ctl id;
+  std::string_view name;
+  Kind kind;
+  std::optional<Ctl> container;  // the frame holding the control; none for the window itself
+  TwipsRect rect;
+  int tabIndex = -1;         // -1 for lines and images, which never take part
+  std::string_view german;   // design-time caption or contents
+  std::string_view english;  // caption set by ApplyEnglishCaptions; empty when unchanged
+  int englishStep = 0;       // position in ApplyEnglishCaptions; 0 when unchanged
+  std::optional<Rgb> textColour;
+  std::optional<Rgb> backColour;
+  bool rightAligned = false;
+  std::string_view tooltipPrefix;  // tooltip: prefix + value in double quotes
+  std::string_view tooltipValue;
+  bool visible = true;
+  Picture picture = Picture::None;
+  std::optional<FontDesc> font;  // none: the window's default font
+};
+
+// Every control, indexed by Ctl.
+const std::array<ControlDesc, kControlCount>& Controls();
+const ControlDesc& Describe(Ctl control);
+
+// The tooltip text of a control; empty when it has none.
+std::string TooltipText(const ControlDesc& desc);
+
+struct PixelRect {
+  int left = 0, top = 0, width = 0, height = 0;
+  friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+// Twips at `dpi` dots per inch, rounded to the nearest pixel as MulDiv rounds.
+int ScaleTwips(int twips, int dpi);
+
+// The control's rectangle in the client area of the window, in twips and in pixels at `dpi`.
+TwipsRect ClientTwips(Ctl control);
+PixelRect ClientPixels(Ctl control, int dpi);
+
+}  // namespace orvanto

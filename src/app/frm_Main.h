@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string_view>
+
+#include "app/Messages.h"
+#include "platform/Canvas.h"
+#include "platform/Controls.h"
+#include "platform/FileSystem.h"
+#include "platform/Form.h"
+#include "platform/NumberLocale.h"
+#include "platform/SettingsStore.h"
+
+namespace orvanto {
+
+// Everything through which the window's procedures reach the outside world.
+struct Ports {
+  Form& form;
+  Canvas& canvas;
+  FileSystem& files;
+  SettingsStore& settings;
+  NumberLocale& locale;
+};
+
+enum class Event { Click, Change };
+
+// The main window's state and procedures. The platform layer owns the real window and forwards
+// each control event to OnEvent; the handlers run to their end before the next event.
+class frm_Main {
+ public:
+  explicit frm_Main(const Ports& ports) : ports_(ports) {}
+
+  // Runs the handler of `event` on `control`; events without a handler do nothing.
+  void OnEvent(Ctl control, Event event);
+
+  // Asks a Yes/No question in the current language, No preselected; returns the answer code.
+  int AskYesNo(std::string_view germanText, std::string_view englishText);
+  void ApplyEnglishCaptions();
+
+  // True selects English texts.
+  bool English = false;
+
+ private:
+  int Show(Bilingual text, Bilingual title, int style);
+
+  Ports ports_;
+};
+
+}  // namespace orvanto

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvanto {
+
+// Attribute bits of a directory search mask: a search reports hidden or system files only when
+// their bit is in the mask. Directories and volume labels are never reported.
+inline constexpr unsigned kAttrHidden = 2;
+inline constexpr unsigned kAttrSystem = 4;
+
+struct DriveInfo {
+  std::string drive;  // "c:"
+  std::string label;  // volume label, empty when none or when reading it could wait for a medium
+};
+
+// What the program needs of the file system. Paths are UTF-8 with backslashes.
+// Functions named Find/List report a failed search as std::nullopt and "nothing there" as an
+// empty list, so that callers can tell the two apart.
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // Files matching `pattern` (a path whose last component may hold * and ?), in the order the
+  // platform yields them; matching is case-insensitive.
+  virtual std::optional<std::vector<std::string>> FindFiles(std::string_view pattern,
+                                                            unsigned attributes) = 0;
+  virtual std::optional<std::uint64_t> FileLength(std::string_view path) = 0;
+  virtual bool RemoveFile(std::string_view path) = 0;
+
+  // Makes `path` hold exactly `bytes`: the old file stays untouched unless the new content is
+  // complete on disk. False on any failure.
+  virtual bool WriteWholeFile(std::string_view path, std::string_view bytes) = 0;
+
+  // `text` in the system's ANSI code page, or std::nullopt when the code page cannot represent it.
+  virtual std::optional<std::string> ToAnsi(std::string_view text) = 0;
+
+  // Drives, directory tree and the process's start directory, for the folder lists.
+  virtual std::vector<DriveInfo> ListDrives() = 0;
+  virtual std::optional<std::vector<std::string>> ListSubdirectories(std::string_view dir) = 0;
+  // The directory a drive designation such as "d:" stands for (the drive's current directory),
+  // or std::nullopt when the drive cannot be opened.
+  virtual std::optional<std::string> OpenDrive(std::string_view drive) = 0;
+  virtual bool DirectoryExists(std::string_view dir) = 0;
+  virtual std::string CurrentDirectory() = 0;
+};
+
+}  // namespace orvanto

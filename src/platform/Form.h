@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/Controls.h"
+
+namespace orvanto {
+
+// Message-box styles: the sum of a button set, an icon and a default button.
+inline constexpr int kStyleInfo = 64;           // OK, information icon
+inline constexpr int kStyleAskDefaultYes = 36;  // Yes and No, question icon, Yes preselected
+inline constexpr int kStyleAskDefaultNo = 292;  // Yes and No, question icon, No preselected
+
+// Answer codes of a message box.
+inline constexpr int kAnswerOk = 1;
+inline constexpr int kAnswerYes = 6;
+inline constexpr int kAnswerNo = 7;
+
+// The running main window as the event handlers see it.
+class Form {
+ public:
+  virtual ~Form() = default;
+
+  // Caption of a label, button or frame; contents of a text box.
+  virtual std::string Text(Ctl control) = 0;
+  virtual void SetText(Ctl control, std::string_view text) = 0;
+
+  virtual std::string Title() = 0;
+  virtual void SetTitle(std::string_view title) = 0;
+
+  // Modal message box owned by the window; returns the answer code.
+  virtual int ShowMessage(std::string_view text, std::string_view title, int style) = 0;
+
+  // `target` shows the picture that `source` holds.
+  virtual void CopyPicture(Ctl source, Ctl target) = 0;
+
+  // Ends the program at once: no further event runs.
+  virtual void EndProgram() = 0;
+};
+
+}  // namespace orvanto

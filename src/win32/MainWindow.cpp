@@ -1,0 +1,333 @@
+#include "win32/MainWindow.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "win32/ControlIds.h"
+#include "win32/Dpi.h"
+#include "win32/Text.h"
+
+namespace orvanto::win32 {
+
+namespace {
+
+// No WS_CLIPCHILDREN: the window paints the background inside the frames, which group boxes leave
+// to their parent.
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kWindowExStyle = 0;
+constexpr int kDropDownItems = 12;
+
+COLORREF ToColorRef(Rgb c) { return RGB(c.r, c.g, c.b); }
+
+struct ClassAndStyle {
+  const wchar_t* className;
+  DWORD style;
+  DWORD exStyle;
+};
+
+ClassAndStyle ClassFor(const ControlDesc& desc) {
+  constexpr DWORD tab = WS_TABSTOP | WS_GROUP;
+  switch (desc.kind) {
+    case Kind::CommandButton:
+      return {WC_BUTTONW, BS_PUSHBUTTON | tab, 0};
+    case Kind::TextBox:
+      return {WC_EDITW, DWORD{ES_AUTOHSCROLL} | (desc.rightAligned ? ES_RIGHT : ES_LEFT) | tab,
+              WS_EX_CLIENTEDGE};
+    case Kind::Label:
+      return {WC_STATICW, DWORD{SS_NOPREFIX} | (desc.rightAligned ? SS_RIGHT : SS_LEFT), 0};
+    case Kind::Frame:
+      return {WC_BUTTONW, BS_GROUPBOX, 0};
+    case Kind::DriveList:
+      return {WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL | tab, 0};
+    case Kind::DirList:
+    case Kind::FileList:
+      return {WC_LISTBOXW, LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | tab,
+              WS_EX_CLIENTEDGE};
+    case Kind::Image:
+      return {WC_STATICW, SS_ICON | SS_REALSIZECONTROL, 0};
+    case Kind::PictureBox:
+      return {RangeBar::kClassName, 0, WS_EX_CLIENTEDGE};
+    case Kind::Line:
+      return {WC_STATICW, static_cast<DWORD>(desc.rect.height == 0 ? SS_ETCHEDHORZ : SS_ETCHEDVERT),
+              0};
+  }
+  return {WC_STATICW, 0, 0};
+}
+
+// Creation order gives the tab order and the stacking: the rules above the labels they cross,
+// the focusable controls in tab-index order, and the frames at the bottom so that they never
+// hide what they hold.
+std::vector<Ctl> CreationOrder() {
+  std::vector<const ControlDesc*> descs;
+  for (const ControlDesc& desc : Controls()) descs.push_back(&desc);
+  const auto layer = [](const ControlDesc* s) {
+    return s->kind == Kind::Line ? 0 : s->kind == Kind::Frame ? 2 : 1;
+  };
+  std::ranges::stable_sort(descs, [&](const ControlDesc* a, const ControlDesc* b) {
+    if (layer(a) != layer(b)) return layer(a) < layer(b);
+    return a->tabIndex < b->tabIndex;
+  });
+  std::vector<Ctl> order;
+  for (const ControlDesc* desc : descs) order.push_back(desc->id);
+  return order;
+}
+
+std::string WindowText(HWND hwnd) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  text.resize(
+      static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+  return Narrow(text);
+}
+
+int IconResource(Picture picture) {
+  return picture == Picture::GermanFlag ? kIconGermanFlag : kIconBritishFlag;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(HINSTANCE instance, FileSystem& files, SettingsStore& settings,
+                       NumberLocale& locale)
+    : instance_(instance),
+      lightGreyBrush_(CreateSolidBrush(ToColorRef(*Describe(Ctl::inp_SourceSize).backColour))),
+      form_(Ports{*this, rangeBar_, files, settings, locale}) {
+  for (const ControlDesc& desc : Controls()) pictures_[Index(desc.id)] = desc.picture;
+}
+
+bool MainWindow::Register(HINSTANCE instance) {
+  WNDCLASSEXW wc{sizeof(wc)};
+  wc.lpfnWndProc = WndProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kMainClassName;
+  return RegisterClassExW(&wc) != 0 && RangeBar::Register(instance);
+}
+
+bool MainWindow::Create() {
+  const std::wstring title = Widen(kDesignTitle);
+  CreateWindowExW(kWindowExStyle, kMainClassName, title.c_str(), kWindowStyle, CW_USEDEFAULT,
+                  CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance_, this);
+  if (!hwnd_) return false;
+  CreateControls();
+  CreateTooltips();
+  ApplyDpi(WindowDpi(hwnd_));
+  ready_ = true;
+  return true;
+}
+
+void MainWindow::Show(int showCommand) {
+  ShowWindow(hwnd_, showCommand);
+  UpdateWindow(hwnd_);
+  RestoreFocus();
+}
+
+void MainWindow::CreateControls() {
+  for (const Ctl id : CreationOrder()) {
+    const ControlDesc& desc = Describe(id);
+    const ClassAndStyle cls = ClassFor(desc);
+    const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | cls.style | (desc.visible ? WS_VISIBLE : 0);
+    const std::wstring text = Widen(desc.german);
+    const HWND child =
+        CreateWindowExW(cls.exStyle, cls.className, text.c_str(), style, 0, 0, 0, 0, hwnd_,
+                        reinterpret_cast<HMENU>(INT_PTR{ControlId(id)}), instance_, nullptr);
+    controls_[Index(id)] = child;
+    if (desc.kind == Kind::PictureBox) rangeBar_.Attach(child);
+  }
+}
+
+void MainWindow::CreateTooltips() {
+  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                             WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance_, nullptr);
+  for (const ControlDesc& desc : Controls()) {
+    const std::string tip = TooltipText(desc);
+    if (tip.empty()) continue;
+    std::wstring text = Widen(tip);
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = hwnd_;
+    info.uId = reinterpret_cast<UINT_PTR>(Control(desc.id));
+    info.lpszText = text.data();  // the tooltip keeps its own copy
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+  }
+}
+
+void MainWindow::ApplyDpi(UINT dpi) {
+  dpi_ = dpi;
+  const int d = static_cast<int>(dpi);
+
+  LOGFONTW message = MetricsForDpi(dpi).lfMessageFont;
+  defaultFont_.Reset(CreateFontIndirectW(&message));
+  const FontDesc& factor = *Describe(Ctl::dsp_DestFactor).font;
+  LOGFONTW big{};
+  big.lfHeight = -MulDiv(factor.tenthsOfPoint, d, 720);
+  big.lfWeight = factor.weight;
+  big.lfCharSet = ANSI_CHARSET;
+  lstrcpynW(big.lfFaceName, Widen(factor.face).c_str(), LF_FACESIZE);
+  factorFont_.Reset(CreateFontIndirectW(&big));
+
+  const SIZE window =
+      WindowSizeForClient(ScaleTwips(kClientWidthTwips, d), ScaleTwips(kClientHeightTwips, d),
+                          kWindowStyle, kWindowExStyle, dpi);
+  SetWindowPos(hwnd_, nullptr, 0, 0, window.cx, window.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+  for (const ControlDesc& desc : Controls()) {
+    const HWND child = Control(desc.id);
+    PixelRect r = ClientPixels(desc.id, d);
+    if (desc.kind == Kind::Line) {
+      // An etched rule is two pixels thick whatever the DPI.
+      if (r.height == 0) r.height = 2;
+      if (r.width == 0) r.width = 2;
+    }
+    if (desc.kind == Kind::DriveList) r.height += kDropDownItems * ScaleTwips(255, d);
+    SetWindowPos(child, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    const HFONT font = desc.font ? factorFont_.Get() : defaultFont_.Get();
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (desc.kind == Kind::Image) LoadPicture(desc.id);
+  }
+  SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(defaultFont_.Get()), FALSE);
+
+  const int big_ = SystemMetricForDpi(SM_CXICON, dpi);
+  const int small_ = SystemMetricForDpi(SM_CXSMICON, dpi);
+  bigIcon_.Reset(static_cast<HICON>(
+      LoadImageW(instance_, MAKEINTRESOURCEW(kIconApp), IMAGE_ICON, big_, big_, 0)));
+  smallIcon_.Reset(static_cast<HICON>(
+      LoadImageW(instance_, MAKEINTRESOURCEW(kIconApp), IMAGE_ICON, small_, small_, 0)));
+  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
+  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void MainWindow::LoadPicture(Ctl image) {
+  const Picture picture = pictures_[Index(image)];
+  ScopedIcon icon;
+  if (picture != Picture::None) {
+    const int size = ClientPixels(image, static_cast<int>(dpi_)).width;
+    icon.Reset(static_cast<HICON>(
+        LoadImageW(instance_, MAKEINTRESOURCEW(IconResource(picture)), IMAGE_ICON, size, size, 0)));
+  }
+  SendMessageW(Control(image), STM_SETICON, reinterpret_cast<WPARAM>(icon.Get()), 0);
+  pictureIcons_[Index(image)] = std::move(icon);
+}
+
+std::optional<Ctl> MainWindow::ControlOf(HWND child) const {
+  const auto it = std::ranges::find(controls_, child);
+  if (!child || it == controls_.end()) return std::nullopt;
+  return static_cast<Ctl>(it - controls_.begin());
+}
+
+void MainWindow::OnCommand(int id, int code) {
+  const int index = id - kFirstControlId;
+  if (!ready_ || ended_ || index < 0 || index >= static_cast<int>(kControlCount)) return;
+  const Ctl control = static_cast<Ctl>(index);
+  switch (Describe(control).kind) {
+    case Kind::CommandButton:
+      if (code == BN_CLICKED) form_.OnEvent(control, Event::Click);
+      break;
+    case Kind::TextBox:
+      if (code == EN_CHANGE) form_.OnEvent(control, Event::Change);
+      break;
+    default:
+      break;
+  }
+}
+
+LRESULT MainWindow::OnControlColour(UINT message, HDC dc, HWND child) {
+  const auto control = ControlOf(child);
+  if (!control)
+    return DefWindowProcW(hwnd_, message, reinterpret_cast<WPARAM>(dc),
+                          reinterpret_cast<LPARAM>(child));
+  const ControlDesc& desc = Describe(*control);
+  if (desc.textColour) SetTextColor(dc, ToColorRef(*desc.textColour));
+  if (desc.backColour) {
+    SetBkColor(dc, ToColorRef(*desc.backColour));
+    return reinterpret_cast<LRESULT>(lightGreyBrush_.Get());
+  }
+  if (message == WM_CTLCOLOREDIT) {
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+  }
+  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void MainWindow::RestoreFocus() {
+  const HWND target = lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : Control(Ctl::inp_Filename);
+  SetFocus(target);
+}
+
+LRESULT CALLBACK MainWindow::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  return self ? self->HandleMessage(message, wParam, lParam)
+              : DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+      return OnControlColour(message, reinterpret_cast<HDC>(wParam),
+                             reinterpret_cast<HWND>(lParam));
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
+      } else {
+        RestoreFocus();
+      }
+      return 0;
+    case WM_SETFOCUS:
+      RestoreFocus();
+      return 0;
+    case WM_DPICHANGED: {
+      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      ApplyDpi(HIWORD(wParam));
+      return 0;
+    }
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
+  }
+}
+
+std::string MainWindow::Text(Ctl control) { return WindowText(Control(control)); }
+
+void MainWindow::SetText(Ctl control, std::string_view text) {
+  SetWindowTextW(Control(control), Widen(text).c_str());
+}
+
+std::string MainWindow::Title() { return WindowText(hwnd_); }
+
+void MainWindow::SetTitle(std::string_view title) { SetWindowTextW(hwnd_, Widen(title).c_str()); }
+
+int MainWindow::ShowMessage(std::string_view text, std::string_view title, int style) {
+  return MessageBoxW(hwnd_, Widen(text).c_str(), Widen(title).c_str(), static_cast<UINT>(style));
+}
+
+void MainWindow::CopyPicture(Ctl source, Ctl target) {
+  pictures_[Index(target)] = pictures_[Index(source)];
+  LoadPicture(target);
+}
+
+void MainWindow::EndProgram() {
+  ended_ = true;
+  DestroyWindow(hwnd_);
+}
+
+}  // namespace orvanto::win32

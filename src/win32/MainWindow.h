@@ -1,0 +1,70 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <optional>
+
+#include "app/WindowLayout.h"
+#include "app/frm_Main.h"
+#include "platform/Form.h"
+#include "win32/RangeBar.h"
+#include "win32/ScopedWin.h"
+
+namespace orvanto::win32 {
+
+// The real main window: builds every control from the window description, lays them out at the
+// window's DPI, and forwards control notifications to the program's handlers. It is the Form
+// those handlers talk to.
+class MainWindow final : public Form {
+ public:
+  MainWindow(HINSTANCE instance, FileSystem& files, SettingsStore& settings, NumberLocale& locale);
+
+  static bool Register(HINSTANCE instance);
+  bool Create();
+  void Show(int showCommand);
+  HWND Handle() const { return hwnd_; }
+
+  std::string Text(Ctl control) override;
+  void SetText(Ctl control, std::string_view text) override;
+  std::string Title() override;
+  void SetTitle(std::string_view title) override;
+  int ShowMessage(std::string_view text, std::string_view title, int style) override;
+  void CopyPicture(Ctl source, Ctl target) override;
+  void EndProgram() override;
+
+ private:
+  static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  void CreateControls();
+  void CreateTooltips();
+  void ApplyDpi(UINT dpi);
+  void LoadPicture(Ctl image);
+  void OnCommand(int id, int code);
+  LRESULT OnControlColour(UINT message, HDC dc, HWND child);
+  void RestoreFocus();
+
+  HWND Control(Ctl control) const { return controls_[Index(control)]; }
+  std::optional<Ctl> ControlOf(HWND child) const;
+
+  HINSTANCE instance_;
+  HWND hwnd_ = nullptr;
+  UINT dpi_ = 96;
+  bool ready_ = false;  // control events reach the handlers only once the window is complete
+  bool ended_ = false;
+  std::array<HWND, kControlCount> controls_{};
+  std::array<Picture, kControlCount> pictures_{};
+  std::array<ScopedIcon, kControlCount> pictureIcons_;
+  HWND tooltip_ = nullptr;
+  HWND lastFocus_ = nullptr;
+  ScopedFont defaultFont_;
+  ScopedFont factorFont_;
+  ScopedBrush lightGreyBrush_;
+  ScopedIcon bigIcon_;
+  ScopedIcon smallIcon_;
+  RangeBar rangeBar_;
+  frm_Main form_;
+};
+
+}  // namespace orvanto::win32

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/Canvas.h"
+#include "win32/ScopedWin.h"
+
+namespace orvanto::win32 {
+
+// The picture box of the range bar: a window of its own that shows a back buffer, so the
+// picture survives being covered. The drawing is kept as a list of operations and rendered into
+// the buffer when it changed or the window changed size (a new DPI), so it stays sharp.
+class RangeBar final : public Canvas {
+ public:
+  static constexpr const wchar_t* kClassName = L"OrvantoPictureBox";
+  static bool Register(HINSTANCE instance);
+
+  void Attach(HWND hwnd);
+
+  void Clear() override;
+  void SetScale(float width, float height) override;
+  void FillRect(float x1, float y1, float x2, float y2, Rgb colour) override;
+  void Line(float x1, float y1, float x2, float y2, Rgb colour) override;
+
+ private:
+  struct Operation {
+    enum class Kind { Scale, Fill, Line } kind;
+    float x1, y1, x2, y2;
+    Rgb colour;
+  };
+
+  static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  void Add(const Operation& operation);
+  void Invalidate();
+  void Render();
+  void Paint(HDC dc);
+
+  HWND hwnd_ = nullptr;
+  std::vector<Operation> operations_;
+  ScopedMemoryDc bufferDc_;
+  ScopedBitmap buffer_;
+  HGDIOBJ originalBitmap_ = nullptr;
+  SIZE size_{};
+  bool dirty_ = true;
+};
+
+}  // namespace orvanto::win32

@@ -1,0 +1,237 @@
+#include "Fakes.h"
+
+#include <algorithm>
+
+#include <gtest/gtest.h>
+
+#include "common/Wildcard.h"
+
+namespace orvanto::testing {
+
+namespace {
+
+std::string Lower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lower;
+}
+
+// "c:\dvd\x.vob" -> "c:\dvd"; "c:\x.vob" -> "c:"; trailing backslashes do not count.
+std::string ParentKey(std::string_view path) {
+  std::string key = Lower(path);
+  while (!key.empty() && key.back() == '\\') key.pop_back();
+  const size_t slash = key.rfind('\\');
+  return slash == std::string::npos ? "" : key.substr(0, slash);
+}
+
+std::string DirKey(std::string_view dir) {
+  std::string key = Lower(dir);
+  while (!key.empty() && key.back() == '\\') key.pop_back();
+  return key;
+}
+
+std::string NameOf(std::string_view path) {
+  const size_t slash = path.rfind('\\');
+  return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+}  // namespace
+
+FakeForm::FakeForm() : title(kDesignTitle) {
+  for (const ControlDesc& desc : Controls()) {
+    texts[Index(desc.id)] = desc.german;
+    pictures[Index(desc.id)] = desc.picture;
+  }
+}
+
+void FakeForm::SetText(Ctl control, std::string_view text) {
+  texts[Index(control)] = text;
+  textWrites.push_back(control);
+}
+
+int FakeForm::ShowMessage(std::string_view text, std::string_view caption, int style) {
+  messages.push_back({std::string(text), std::string(caption), style});
+  if ((style & 0xF) == 0) return kAnswerOk;
+  if (answers.empty()) {
+    ADD_FAILURE() << "unexpected question: " << text;
+    return kAnswerNo;
+  }
+  const int answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+void FakeForm::CopyPicture(Ctl source, Ctl target) {
+  pictures[Index(target)] = pictures[Index(source)];
+}
+
+void FakeFileSystem::AddDrive(std::string drive, std::string label, bool ready) {
+  drives_.push_back({Lower(drive), std::move(label), ready});
+}
+
+void FakeFileSystem::AddDirectory(std::string path, unsigned attributes) {
+  entries_.push_back({std::move(path), true, attributes, "", 0});
+}
+
+void FakeFileSystem::AddFile(std::string path, std::string content, unsigned attributes) {
+  const std::uint64_t length = content.size();
+  entries_.push_back({std::move(path), false, attributes, std::move(content), length});
+}
+
+void FakeFileSystem::AddFileOfLength(std::string path, std::uint64_t length, unsigned attributes) {
+  entries_.push_back({std::move(path), false, attributes, "", length});
+}
+
+const FakeFileSystem::Entry* FakeFileSystem::Find(std::string_view path) const {
+  const std::string key = DirKey(path);
+  const auto it =
+      std::ranges::find_if(entries_, [&](const Entry& e) { return DirKey(e.path) == key; });
+  return it == entries_.end() ? nullptr : &*it;
+}
+
+bool FakeFileSystem::Exists(std::string_view path) const {
+  const Entry* entry = Find(path);
+  return entry && !entry->directory;
+}
+
+std::string FakeFileSystem::Content(std::string_view path) const {
+  const Entry* entry = Find(path);
+  return entry ? entry->content : "";
+}
+
+std::vector<std::string> FakeFileSystem::FileNames(std::string_view dir) const {
+  std::vector<std::string> names;
+  for (const Entry& e : entries_) {
+    if (!e.directory && ParentKey(e.path) == DirKey(dir)) names.push_back(NameOf(e.path));
+  }
+  return names;
+}
+
+bool FakeFileSystem::Fails() { return ++calls == failAtCall; }
+
+bool FakeFileSystem::DriveReady(std::string_view path) const {
+  const std::string drive = Lower(path.substr(0, 2));
+  const auto it = std::ranges::find_if(drives_, [&](const Drive& d) { return d.drive == drive; });
+  return it == drives_.end() || it->ready;  // drives never declared behave as ready
+}
+
+std::optional<std::vector<std::string>> FakeFileSystem::FindFiles(std::string_view pattern,
+                                                                  unsigned attributes) {
+  log.push_back("Find " + std::string(pattern));
+  if (Fails() || !DriveReady(pattern)) return std::nullopt;
+  const std::string dir = ParentKey(pattern);
+  const std::string namePattern = NameOf(pattern);
+  if (dir.size() > 2 && !DirectoryExists(dir)) return std::nullopt;
+  std::vector<std::string> names;
+  for (const Entry& e : entries_) {
+    if (e.directory || ParentKey(e.path) != dir) continue;
+    if ((e.attributes & kAttrHidden) && !(attributes & kAttrHidden)) continue;
+    if ((e.attributes & kAttrSystem) && !(attributes & kAttrSystem)) continue;
+    if (MatchesWildcard(NameOf(e.path), namePattern)) names.push_back(NameOf(e.path));
+  }
+  return names;
+}
+
+std::optional<std::uint64_t> FakeFileSystem::FileLength(std::string_view path) {
+  if (Fails()) return std::nullopt;
+  const Entry* entry = Find(path);
+  if (!entry || entry->directory) return std::nullopt;
+  return entry->length;
+}
+
+bool FakeFileSystem::RemoveFile(std::string_view path) {
+  log.push_back("Remove " + std::string(path));
+  if (Fails()) return false;
+  const std::string key = DirKey(path);
+  const auto it = std::ranges::find_if(entries_, [&](const Entry& e) {
+    return !e.directory && DirKey(e.path) == key && !(e.attributes & kReadOnly);
+  });
+  if (it == entries_.end()) return false;
+  entries_.erase(it);
+  return true;
+}
+
+bool FakeFileSystem::WriteWholeFile(std::string_view path, std::string_view bytes) {
+  log.push_back("Write " + std::string(path));
+  if (Fails() || !DirectoryExists(ParentKey(path) + "\\")) return false;
+  const std::string key = DirKey(path);
+  const auto it =
+      std::ranges::find_if(entries_, [&](const Entry& e) { return DirKey(e.path) == key; });
+  if (it == entries_.end()) {
+    AddFile(std::string(path), std::string(bytes));
+    return true;
+  }
+  if (it->directory || (it->attributes & kReadOnly)) return false;
+  it->content = bytes;
+  it->length = bytes.size();
+  return true;
+}
+
+std::optional<std::string> FakeFileSystem::ToAnsi(std::string_view text) {
+  // Latin-1 stands in for the ANSI code page: code points above U+00FF cannot be written.
+  if (Fails()) return std::nullopt;
+  std::string ansi;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c < 0x80) {
+      ansi += static_cast<char>(c);
+    } else if ((c == 0xC2 || c == 0xC3) && i + 1 < text.size()) {
+      ansi += static_cast<char>(((c & 0x03) << 6) | (static_cast<unsigned char>(text[++i]) & 0x3F));
+    } else {
+      return std::nullopt;
+    }
+  }
+  return ansi;
+}
+
+std::vector<DriveInfo> FakeFileSystem::ListDrives() {
+  std::vector<DriveInfo> drives;
+  for (const Drive& d : drives_) drives.push_back({d.drive, d.label});
+  return drives;
+}
+
+std::optional<std::vector<std::string>> FakeFileSystem::ListSubdirectories(std::string_view dir) {
+  if (Fails() || !DirectoryExists(dir)) return std::nullopt;
+  std::vector<std::string> names;
+  for (const Entry& e : entries_) {
+    if (e.directory && !(e.attributes & (kAttrHidden | kAttrSystem)) &&
+        ParentKey(e.path) == DirKey(dir)) {
+      names.push_back(NameOf(e.path));
+    }
+  }
+  return names;
+}
+
+std::optional<std::string> FakeFileSystem::OpenDrive(std::string_view drive) {
+  if (Fails() || !DriveReady(drive)) return std::nullopt;
+  const auto it = driveDirectories.find(Lower(drive));
+  return it != driveDirectories.end() ? it->second : Lower(drive) + "\\";
+}
+
+bool FakeFileSystem::DirectoryExists(std::string_view dir) {
+  if (!DriveReady(dir)) return false;
+  const std::string key = DirKey(dir);
+  if (key.size() == 2 && key[1] == ':') return true;  // a drive root
+  const Entry* entry = Find(dir);
+  return entry && entry->directory;
+}
+
+std::string FakeFileSystem::CurrentDirectory() { return currentDirectory; }
+
+std::string FakeSettings::Read(std::string_view app, std::string_view section,
+                               std::string_view key) {
+  const auto it =
+      values.find(std::string(app) + "/" + std::string(section) + "/" + std::string(key));
+  return it == values.end() ? "" : it->second;
+}
+
+bool FakeSettings::Write(std::string_view app, std::string_view section, std::string_view key,
+                         std::string_view value) {
+  if (failWrites) return false;
+  values[std::string(app) + "/" + std::string(section) + "/" + std::string(key)] = value;
+  return true;
+}
+
+}  // namespace orvanto::testing

@@ -1,0 +1,154 @@
+#pragma once
+
+// One in-memory fake per port, shared by every native test.
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/WindowLayout.h"
+#include "app/frm_Main.h"
+
+namespace orvanto::testing {
+
+struct ShownMessage {
+  std::string text;
+  std::string title;
+  int style = 0;
+  friend bool operator==(const ShownMessage&, const ShownMessage&) = default;
+};
+
+// The window: control texts start as the window description has them. Questions take their
+// answers from `answers` in order; a question nobody scripted is a test failure (answered No).
+class FakeForm final : public Form {
+ public:
+  FakeForm();
+
+  std::string Text(Ctl control) override { return texts[Index(control)]; }
+  void SetText(Ctl control, std::string_view text) override;
+  std::string Title() override { return title; }
+  void SetTitle(std::string_view text) override { title = text; }
+  int ShowMessage(std::string_view text, std::string_view title, int style) override;
+  void CopyPicture(Ctl source, Ctl target) override;
+  void EndProgram() override { ended = true; }
+
+  std::array<std::string, kControlCount> texts;
+  std::array<Picture, kControlCount> pictures{};
+  std::string title;
+  std::vector<ShownMessage> messages;
+  std::deque<int> answers;
+  std::vector<Ctl> textWrites;  // controls written, in order
+  bool ended = false;
+};
+
+class FakeCanvas final : public Canvas {
+ public:
+  struct Op {
+    enum Kind { Clear, Scale, Fill, Line } kind;
+    float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    Rgb colour{};
+  };
+  void Clear() override { ops.push_back({Op::Clear}); }
+  void SetScale(float w, float h) override { ops.push_back({Op::Scale, 0, 0, w, h}); }
+  void FillRect(float x1, float y1, float x2, float y2, Rgb c) override {
+    ops.push_back({Op::Fill, x1, y1, x2, y2, c});
+  }
+  void Line(float x1, float y1, float x2, float y2, Rgb c) override {
+    ops.push_back({Op::Line, x1, y1, x2, y2, c});
+  }
+  std::vector<Op> ops;
+};
+
+// Files and directories in memory; searches yield entries in the order they were added. Every
+// call counts, and `failAtCall` makes the call with that number fail as the platform would.
+class FakeFileSystem final : public FileSystem {
+ public:
+  static constexpr unsigned kReadOnly = 1;
+
+  void AddDrive(std::string drive, std::string label = "", bool ready = true);
+  void AddDirectory(std::string path, unsigned attributes = 0);
+  void AddFile(std::string path, std::string content = "", unsigned attributes = 0);
+  void AddFileOfLength(std::string path, std::uint64_t length, unsigned attributes = 0);
+
+  bool Exists(std::string_view path) const;
+  std::string Content(std::string_view path) const;  // empty when missing
+  // Names (as stored) of the files directly in `dir`.
+  std::vector<std::string> FileNames(std::string_view dir) const;
+
+  std::optional<std::vector<std::string>> FindFiles(std::string_view pattern,
+                                                    unsigned attributes) override;
+  std::optional<std::uint64_t> FileLength(std::string_view path) override;
+  bool RemoveFile(std::string_view path) override;
+  bool WriteWholeFile(std::string_view path, std::string_view bytes) override;
+  std::optional<std::string> ToAnsi(std::string_view text) override;
+  std::vector<DriveInfo> ListDrives() override;
+  std::optional<std::vector<std::string>> ListSubdirectories(std::string_view dir) override;
+  std::optional<std::string> OpenDrive(std::string_view drive) override;
+  bool DirectoryExists(std::string_view dir) override;
+  std::string CurrentDirectory() override;
+
+  std::string currentDirectory = "c:\\";
+  std::map<std::string, std::string> driveDirectories;  // "d:" -> that drive's current directory
+  int failAtCall = 0;                                   // 0: nothing fails
+  int calls = 0;
+  std::vector<std::string> log;  // "Remove c:\x.cffl", "Write c:\x.cffl", ...
+
+ private:
+  struct Entry {
+    std::string path;  // as given, letter case kept
+    bool directory = false;
+    unsigned attributes = 0;
+    std::string content;
+    std::uint64_t length = 0;
+  };
+  struct Drive {
+    std::string drive, label;
+    bool ready = true;
+  };
+
+  bool Fails();  // counts the call; true when it is the one to fail
+  bool DriveReady(std::string_view path) const;
+  const Entry* Find(std::string_view path) const;
+
+  std::vector<Entry> entries_;
+  std::vector<Drive> drives_;
+};
+
+class FakeSettings final : public SettingsStore {
+ public:
+  std::string Read(std::string_view app, std::string_view section, std::string_view key) override;
+  bool Write(std::string_view app, std::string_view section, std::string_view key,
+             std::string_view value) override;
+  std::map<std::string, std::string> values;  // "app/section/key" -> text
+  bool failWrites = false;
+};
+
+class FakeLocale final : public NumberLocale {
+ public:
+  NumberSeparators Separators() override { return separators; }
+  NumberSeparators separators{",", "."};
+};
+
+inline const NumberSeparators kGerman{",", "."};
+inline const NumberSeparators kEnglish{".", ","};
+
+// The program's window on fakes: type, click, and look at what changed.
+struct TestWindow {
+  FakeForm form;
+  FakeCanvas canvas;
+  FakeFileSystem files;
+  FakeSettings settings;
+  FakeLocale locale;
+  frm_Main window{Ports{form, canvas, files, settings, locale}};
+
+  void Type(Ctl control, std::string_view text) {
+    form.SetText(control, text);
+    window.OnEvent(control, Event::Change);
+  }
+  void Click(Ctl control) { window.OnEvent(control, Event::Click); }
+};
+
+}  // namespace orvanto::testing

@@ -1,0 +1,210 @@
+#include "UiDriver.h"
+
+#include <thread>
+
+#include "win32/ControlIds.h"
+
+namespace orvanto::ui {
+
+using namespace std::chrono_literals;
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+  const auto end = std::chrono::steady_clock::now() + timeout;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(20ms);
+  }
+  return true;
+}
+
+RegistryOverride::RegistryOverride(const std::wstring& subkey, const std::wstring& name,
+                                   DWORD value)
+    : subkey_(subkey), name_(name) {
+  Set(REG_DWORD, &value, sizeof(value));
+}
+
+RegistryOverride::RegistryOverride(const std::wstring& subkey, const std::wstring& name,
+                                   const std::wstring& value)
+    : subkey_(subkey), name_(name) {
+  Set(REG_SZ, value.c_str(), static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+void RegistryOverride::Set(DWORD type, const void* data, DWORD size) {
+  DWORD oldSize = 0;
+  if (RegGetValueW(HKEY_CURRENT_USER, subkey_.c_str(), name_.c_str(), RRF_RT_ANY, &oldType_,
+                   nullptr, &oldSize) == ERROR_SUCCESS) {
+    old_.emplace(oldSize);
+    RegGetValueW(HKEY_CURRENT_USER, subkey_.c_str(), name_.c_str(), RRF_RT_ANY, &oldType_,
+                 old_->data(), &oldSize);
+  }
+  RegSetKeyValueW(HKEY_CURRENT_USER, subkey_.c_str(), name_.c_str(), type, data, size);
+}
+
+RegistryOverride::~RegistryOverride() {
+  if (old_) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, subkey_.c_str(), name_.c_str(), oldType_, old_->data(),
+                    static_cast<DWORD>(old_->size()));
+  } else {
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, subkey_.c_str(), name_.c_str());
+  }
+}
+
+std::wstring WindowText(HWND hwnd) {
+  const auto length = SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  const auto copied =
+      SendMessageW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(copied));
+  return text;
+}
+
+std::wstring ClassOf(HWND hwnd) {
+  wchar_t name[256]{};
+  GetClassNameW(hwnd, name, 256);
+  return name;
+}
+
+void MessageBoxView::Press(int id) const { SendMessageW(GetDlgItem(hwnd, id), BM_CLICK, 0, 0); }
+
+namespace {
+
+std::wstring ProgramPath() {
+  wchar_t self[MAX_PATH]{};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring path = self;
+  return path.substr(0, path.find_last_of(L'\\') + 1) + L"Orvanto.exe";
+}
+
+struct Search {
+  DWORD processId;
+  const wchar_t* className;
+  HWND owner;
+  HWND found;
+};
+
+BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM lParam) {
+  auto* search = reinterpret_cast<Search*>(lParam);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid != search->processId || ClassOf(hwnd) != search->className) return TRUE;
+  if (search->owner && GetWindow(hwnd, GW_OWNER) != search->owner) return TRUE;
+  if (!IsWindowVisible(hwnd)) return TRUE;
+  search->found = hwnd;
+  return FALSE;
+}
+
+HWND FindWindowOf(DWORD processId, const wchar_t* className, HWND owner) {
+  Search search{processId, className, owner, nullptr};
+  EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+}  // namespace
+
+RunningApp::RunningApp(const std::wstring& workDir) {
+  STARTUPINFOW startup{sizeof(startup)};
+  const std::wstring program = ProgramPath();
+  std::wstring commandLine = L"\"" + program + L"\"";
+  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      workDir.empty() ? nullptr : workDir.c_str(), &startup, &process_)) {
+    return;
+  }
+  WaitForInputIdle(process_.hProcess, 20000);
+  WaitUntil(
+      [&] {
+        main_ = FindWindowOf(process_.dwProcessId, win32::kMainClassName, nullptr);
+        return main_ != nullptr;
+      },
+      20s);
+}
+
+RunningApp::~RunningApp() {
+  if (!process_.hProcess) return;
+  if (main_ && IsWindow(main_)) PostMessageW(main_, WM_CLOSE, 0, 0);
+  if (WaitForSingleObject(process_.hProcess, 5000) != WAIT_OBJECT_0) {
+    TerminateProcess(process_.hProcess, 1);
+    WaitForSingleObject(process_.hProcess, 5000);
+  }
+  CloseHandle(process_.hThread);
+  CloseHandle(process_.hProcess);
+}
+
+HWND RunningApp::Control(Ctl control) const { return GetDlgItem(main_, win32::ControlId(control)); }
+
+std::wstring RunningApp::Text(Ctl control) const { return WindowText(Control(control)); }
+
+std::wstring RunningApp::Title() const { return WindowText(main_); }
+
+RECT RunningApp::ClientRect(Ctl control) const {
+  RECT rect{};
+  GetWindowRect(Control(control), &rect);
+  MapWindowPoints(nullptr, main_, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+HWND RunningApp::Focus() const {
+  GUITHREADINFO info{sizeof(info)};
+  GetGUIThreadInfo(process_.dwThreadId, &info);
+  return info.hwndFocus;
+}
+
+void RunningApp::SetText(Ctl control, const std::wstring& text) const {
+  SendMessageW(Control(control), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void RunningApp::Click(Ctl control) const {
+  // Posted, not sent: the click may open a modal message box, which must not block the test.
+  PostMessageW(Control(control), BM_CLICK, 0, 0);
+}
+
+void RunningApp::PressKey(WORD key) const {
+  const HWND focus = Focus();
+  PostMessageW(focus, WM_KEYDOWN, key, 1);
+  PostMessageW(focus, WM_KEYUP, key, 0xC0000001);
+}
+
+std::optional<MessageBoxView> RunningApp::WaitForMessageBox() const {
+  HWND box = nullptr;
+  if (!WaitUntil([&] {
+        box = FindWindowOf(process_.dwProcessId, L"#32770", main_);
+        return box != nullptr;
+      })) {
+    return std::nullopt;
+  }
+  MessageBoxView view;
+  view.hwnd = box;
+  view.title = WindowText(box);
+  // Windows keeps the text in the static with id 0xFFFF, Wine in the one with id 100.
+  for (const int id : {0xFFFF, 100}) {
+    if (const HWND text = GetDlgItem(box, id)) view.text = WindowText(text);
+    if (!view.text.empty()) break;
+  }
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    const LONG style = GetWindowLongW(child, GWL_STYLE);
+    if (ClassOf(child) == L"Button") {
+      const int id = GetDlgCtrlID(child);
+      view.buttons.push_back(id);
+      if ((style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) view.defaultButton = id;
+    } else if (ClassOf(child) == L"Static" && (style & SS_TYPEMASK) == SS_ICON) {
+      const auto icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
+      view.hasQuestionIcon = icon == LoadIconW(nullptr, IDI_QUESTION);
+      view.hasInformationIcon = icon == LoadIconW(nullptr, IDI_INFORMATION);
+    }
+  }
+  return view;
+}
+
+bool RunningApp::Exited(std::chrono::milliseconds timeout) const {
+  return WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeout.count())) ==
+         WAIT_OBJECT_0;
+}
+
+COLORREF RunningApp::PixelAt(POINT client) const {
+  ClientToScreen(main_, &client);
+  const HDC screen = GetDC(nullptr);
+  const COLORREF colour = GetPixel(screen, client.x, client.y);
+  ReleaseDC(nullptr, screen);
+  return colour;
+}
+
+}  // namespace orvanto::ui
