@@ -36,6 +36,11 @@ class frm_Main {
   int AskYesNo(std::string_view germanText, std::string_view englishText);
   void ApplyEnglishCaptions();
 
+  // Step 2: the calculation behind "Berechnen", its gate and the range bar.
+  void btn_Calculate_Click();
+  bool CheckInputs();
+  void DrawRangeBar(double newBitrate);
+
   // True selects English texts.
   bool English = false;
 
