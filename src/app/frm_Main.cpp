@@ -9,6 +9,8 @@ namespace orvanto {
 
 void frm_Main::OnEvent(Ctl control, Event event) {
   if (event == Event::Click && control == Ctl::btn_Calculate) btn_Calculate_Click();
+  if (event == Event::Change && control == Ctl::inp_Bitrate) inp_Bitrate_Change();
+  if (event == Event::Change && control == Ctl::inp_Playtime) inp_Playtime_Change();
 }
 
 int frm_Main::Show(Bilingual text, Bilingual title, int style) {

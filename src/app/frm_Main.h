@@ -36,10 +36,12 @@ class frm_Main {
   int AskYesNo(std::string_view germanText, std::string_view englishText);
   void ApplyEnglishCaptions();
 
-  // Step 2: the calculation behind "Berechnen", its gate and the range bar.
+  // Step 2: the calculation behind "Berechnen", its gate, the range bar and the live read-outs.
   void btn_Calculate_Click();
   bool CheckInputs();
   void DrawRangeBar(double newBitrate);
+  void inp_Bitrate_Change();
+  void inp_Playtime_Change();
 
   // True selects English texts.
   bool English = false;
