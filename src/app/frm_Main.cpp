@@ -7,7 +7,9 @@
 
 namespace orvanto {
 
-void frm_Main::OnEvent(Ctl /*control*/, Event /*event*/) {}
+void frm_Main::OnEvent(Ctl control, Event event) {
+  if (event == Event::Click && control == Ctl::btn_LangSwitch) btn_LangSwitch_Click();
+}
 
 int frm_Main::Show(Bilingual text, Bilingual title, int style) {
   return ports_.form.ShowMessage(text.In(English), title.In(English), style);
