@@ -8,6 +8,7 @@
 namespace orvanto {
 
 void frm_Main::OnEvent(Ctl control, Event event) {
+  if (event == Event::Click && control == Ctl::btn_LangSwitch) btn_LangSwitch_Click();
   if (event == Event::Click && control == Ctl::btn_Calculate) btn_Calculate_Click();
   if (event == Event::Change && control == Ctl::inp_Bitrate) inp_Bitrate_Change();
   if (event == Event::Change && control == Ctl::inp_Playtime) inp_Playtime_Change();

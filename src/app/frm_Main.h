@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "app/Messages.h"
+#include "cffl/FolderLists.h"
 #include "platform/Canvas.h"
 #include "platform/Controls.h"
 #include "platform/FileSystem.h"
@@ -32,6 +33,18 @@ class frm_Main {
   // Runs the handler of `event` on `control`; events without a handler do nothing.
   void OnEvent(Ctl control, Event event);
 
+  // The folder lists as the window is created: on the process's current drive and directory.
+  void InitFolderLists();
+  // The user picked line `index` of the drive list, or opened line `index` of the directory list.
+  void ChooseDrive(int index);
+  void OpenDirectory(int index);
+
+  void Form_Load();
+  void btn_LangSwitch_Click();
+  void lst_Drive_Change();
+  void lst_Path_Change();
+  void MeasureOutputDir();
+
   // Asks a Yes/No question in the current language, No preselected; returns the answer code.
   int AskYesNo(std::string_view germanText, std::string_view englishText);
   void ApplyEnglishCaptions();
@@ -49,7 +62,16 @@ class frm_Main {
  private:
   int Show(Bilingual text, Bilingual title, int style);
 
+  // The lists' properties: setting a value that differs raises the list's change event at once.
+  void SetDrive(std::string_view drive);
+  bool SetDirPath(std::string_view path);  // false when the directory cannot be opened
+  void SetFilePath(std::string_view path);
+  void RefreshFileList();
+  void ShowDriveList();
+  bool ShowDirectoryOf(std::string_view path);
+
   Ports ports_;
+  FolderListState folders_;
 };
 
 }  // namespace orvanto

@@ -1,8 +1,9 @@
 #include "common/NumberText.h"
 
-#include <array>
-#include <charconv>
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 namespace orvanto {
 
@@ -67,41 +68,51 @@ bool IsNumeric(std::string_view text, const NumberSeparators& separators) {
 
 namespace {
 
-// Decimal digits of |value| rounded to `decimals` places, exact halves away from zero. The
-// rounding works on the shortest text that reads back as `value`, so 2.675 rounds to 2.68 as the
-// user who typed it expects.
-struct Digits {
-  std::string whole;     // at least one digit
-  std::string fraction;  // exactly `decimals` digits
-};
-
-Digits RoundedDigits(double magnitude, int decimals) {
-  std::array<char, 400> buffer{};  // the largest double has 309 integer digits
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                                    std::chars_format::fixed);
-  std::string_view text(buffer.data(), static_cast<size_t>(result.ptr - buffer.data()));
-
-  Digits digits;
-  const size_t point = text.find('.');
-  digits.whole = std::string(text.substr(0, point));
-  std::string fraction = point == std::string_view::npos ? "" : std::string(text.substr(point + 1));
-  fraction.resize(static_cast<size_t>(decimals) + 1, '0');
-  const bool roundUp = fraction.back() >= '5';
-  fraction.pop_back();
-
-  std::string all = digits.whole + fraction;
-  if (roundUp) {
-    size_t i = all.size();
-    while (i > 0 && all[i - 1] == '9') all[--i] = '0';
-    if (i == 0) {
-      all.insert(all.begin(), '1');
-    } else {
-      ++all[i - 1];
+// Decimal digits of a non-negative whole number m × 2^shift, as exact integer arithmetic: limbs
+// of nine decimal digits, least significant first. A double is at most 2^1024, some 309 digits.
+std::string Digits(std::uint64_t m, int shift) {
+  constexpr std::uint32_t kBase = 1'000'000'000;
+  std::vector<std::uint32_t> limbs;
+  do {
+    limbs.push_back(static_cast<std::uint32_t>(m % kBase));
+    m /= kBase;
+  } while (m > 0);
+  while (shift > 0) {
+    const int step = std::min(shift, 29);  // a limb below 2^30 times 2^29 fits in 64 bits
+    std::uint64_t carry = 0;
+    for (std::uint32_t& limb : limbs) {
+      const std::uint64_t v = (std::uint64_t{limb} << step) + carry;
+      limb = static_cast<std::uint32_t>(v % kBase);
+      carry = v / kBase;
     }
+    if (carry > 0) limbs.push_back(static_cast<std::uint32_t>(carry));
+    shift -= step;
   }
-  digits.whole = all.substr(0, all.size() - static_cast<size_t>(decimals));
-  digits.fraction = all.substr(all.size() - static_cast<size_t>(decimals));
-  return digits;
+  std::string text = std::to_string(limbs.back());
+  for (size_t i = limbs.size() - 1; i-- > 0;) {
+    const std::string limb = std::to_string(limbs[i]);
+    text += std::string(9 - limb.size(), '0') + limb;
+  }
+  return text;
+}
+
+// |value| × 10^decimals rounded to a whole number, exact halves away from zero, in decimal
+// digits. The binary value is taken exactly as it is: 0.125 rounds to 0.13, while 2.675, stored
+// as 2.67499999…, rounds to 2.67.
+std::string RoundedDigits(double value, int decimals) {
+  int exponent = 0;
+  const double fraction = std::frexp(std::fabs(value), &exponent);
+  // |value| = mantissa × 2^shift exactly, with a 53-bit mantissa.
+  const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+  const int shift = exponent - 53;
+  const std::uint64_t scaled = mantissa * (decimals == 2 ? 100 : 1);  // below 2^60
+  if (shift >= 0) return Digits(scaled, shift);
+  const int drop = -shift;
+  if (drop > 61) return "0";  // below 2^-1: even the half mark lies above it
+  std::uint64_t whole = scaled >> drop;
+  const std::uint64_t rest = scaled & ((std::uint64_t{1} << drop) - 1);
+  if (rest >= (std::uint64_t{1} << (drop - 1))) ++whole;
+  return Digits(whole, 0);
 }
 
 std::string Group(const std::string& whole, std::string_view thousands) {
@@ -120,22 +131,26 @@ bool AllZero(const std::string& text) { return text.find_first_not_of('0') == st
 std::string FormatNumber(double value, NumberPattern pattern, const NumberSeparators& separators) {
   if (!std::isfinite(value)) return std::string(kNoNumber);
   const int decimals = pattern == NumberPattern::Grouped2Decimals ? 2 : 0;
-  Digits digits = RoundedDigits(std::fabs(value), decimals);
-  const bool zero = AllZero(digits.whole) && AllZero(digits.fraction);
+  std::string digits = RoundedDigits(value, decimals);
+  const bool zero = AllZero(digits);
   if (zero && pattern == NumberPattern::GroupedNoZero) return "";
+  // At least one digit before the decimals, and two for "00".
+  const size_t minimum =
+      static_cast<size_t>(decimals) + (pattern == NumberPattern::TwoDigits ? 2 : 1);
+  if (digits.size() < minimum) digits.insert(0, minimum - digits.size(), '0');
+  const std::string whole = digits.substr(0, digits.size() - static_cast<size_t>(decimals));
 
   std::string text = zero || !std::signbit(value) ? "" : "-";
   switch (pattern) {
     case NumberPattern::Grouped2Decimals:
-      text += Group(digits.whole, separators.thousands) + separators.decimal + digits.fraction;
+      text += Group(whole, separators.thousands) + separators.decimal + digits.substr(whole.size());
       break;
     case NumberPattern::Grouped:
     case NumberPattern::GroupedNoZero:
-      text += Group(digits.whole, separators.thousands);
+      text += Group(whole, separators.thousands);
       break;
     case NumberPattern::TwoDigits:
-      if (digits.whole.size() < 2) text += '0';
-      text += digits.whole;
+      text += whole;
       break;
   }
   return text;
@@ -143,11 +158,9 @@ std::string FormatNumber(double value, NumberPattern pattern, const NumberSepara
 
 std::string FormatFloor(double value) {
   if (!std::isfinite(value)) return std::string(kNoNumber);
-  std::array<char, 400> buffer{};
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::floor(value),
-                                    std::chars_format::fixed, 0);
-  std::string text(buffer.data(), result.ptr);
-  return text == "-0" ? "0" : text;
+  const double floored = std::floor(value);
+  const std::string digits = RoundedDigits(floored, 0);  // a whole number: nothing to round
+  return floored < 0 ? "-" + digits : digits;
 }
 
 }  // namespace orvanto

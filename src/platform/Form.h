@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Controls.h"
 
@@ -16,6 +17,15 @@ inline constexpr int kStyleAskDefaultNo = 292;  // Yes and No, question icon, No
 inline constexpr int kAnswerOk = 1;
 inline constexpr int kAnswerYes = 6;
 inline constexpr int kAnswerNo = 7;
+
+// One line of the directory list: an ancestor of the open directory, the open directory itself
+// (both shown as open folders), or one of its subdirectories (closed folders).
+struct DirEntry {
+  std::string text;
+  int depth = 0;
+  bool open = false;
+  friend bool operator==(const DirEntry&, const DirEntry&) = default;
+};
 
 // The running main window as the event handlers see it.
 class Form {
@@ -34,6 +44,11 @@ class Form {
 
   // `target` shows the picture that `source` holds.
   virtual void CopyPicture(Ctl source, Ctl target) = 0;
+
+  // What the three folder lists show; `selected` and `current` are indexes into the items.
+  virtual void ShowDrives(const std::vector<std::string>& items, int selected) = 0;
+  virtual void ShowDirectories(const std::vector<DirEntry>& entries, int current) = 0;
+  virtual void ShowFiles(const std::vector<std::string>& names) = 0;
 
   // Ends the program at once: no further event runs.
   virtual void EndProgram() = 0;

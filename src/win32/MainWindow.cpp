@@ -1,6 +1,8 @@
 #include "win32/MainWindow.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <vector>
@@ -42,6 +44,12 @@ ClassAndStyle ClassFor(const ControlDesc& desc) {
     case Kind::DriveList:
       return {WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL | tab, 0};
     case Kind::DirList:
+      // Drawn by the window for the folder icons and the indentation; the strings stay in the
+      // list so that screen readers can read them.
+      return {WC_LISTBOXW,
+              LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | WS_VSCROLL |
+                  tab,
+              WS_EX_CLIENTEDGE};
     case Kind::FileList:
       return {WC_LISTBOXW, LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | tab,
               WS_EX_CLIENTEDGE};
@@ -110,10 +118,14 @@ bool MainWindow::Create() {
   CreateWindowExW(kWindowExStyle, kMainClassName, title.c_str(), kWindowStyle, CW_USEDEFAULT,
                   CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance_, this);
   if (!hwnd_) return false;
+  dpi_ = WindowDpi(hwnd_);
+  CreateFonts();  // before the controls: the directory list measures its lines as it is created
   CreateControls();
   CreateTooltips();
-  ApplyDpi(WindowDpi(hwnd_));
+  ApplyDpi(dpi_);
   ready_ = true;
+  form_.InitFolderLists();
+  form_.Form_Load();
   return true;
 }
 
@@ -155,11 +167,9 @@ void MainWindow::CreateTooltips() {
   }
 }
 
-void MainWindow::ApplyDpi(UINT dpi) {
-  dpi_ = dpi;
-  const int d = static_cast<int>(dpi);
-
-  LOGFONTW message = MetricsForDpi(dpi).lfMessageFont;
+void MainWindow::CreateFonts() {
+  const int d = static_cast<int>(dpi_);
+  LOGFONTW message = MetricsForDpi(dpi_).lfMessageFont;
   defaultFont_.Reset(CreateFontIndirectW(&message));
   const FontDesc& factor = *Describe(Ctl::dsp_DestFactor).font;
   LOGFONTW big{};
@@ -168,6 +178,13 @@ void MainWindow::ApplyDpi(UINT dpi) {
   big.lfCharSet = ANSI_CHARSET;
   lstrcpynW(big.lfFaceName, Widen(factor.face).c_str(), LF_FACESIZE);
   factorFont_.Reset(CreateFontIndirectW(&big));
+}
+
+void MainWindow::ApplyDpi(UINT dpi) {
+  dpi_ = dpi;
+  const int d = static_cast<int>(dpi);
+  CreateFonts();
+  LoadFolderIcons();
 
   const SIZE window =
       WindowSizeForClient(ScaleTwips(kClientWidthTwips, d), ScaleTwips(kClientHeightTwips, d),
@@ -190,6 +207,7 @@ void MainWindow::ApplyDpi(UINT dpi) {
     if (desc.kind == Kind::Image) LoadPicture(desc.id);
   }
   SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(defaultFont_.Get()), FALSE);
+  SendMessageW(Control(Ctl::lst_Path), LB_SETITEMHEIGHT, 0, DirectoryItemHeight());
 
   const int big_ = SystemMetricForDpi(SM_CXICON, dpi);
   const int small_ = SystemMetricForDpi(SM_CXSMICON, dpi);
@@ -214,6 +232,65 @@ void MainWindow::LoadPicture(Ctl image) {
   pictureIcons_[Index(image)] = std::move(icon);
 }
 
+void MainWindow::LoadFolderIcons() {
+  const int size = SystemMetricForDpi(SM_CXSMICON, dpi_);
+  const auto load = [size](SHSTOCKICONID id) {
+    SHSTOCKICONINFO info{};
+    info.cbSize = sizeof(info);
+    if (FAILED(SHGetStockIconInfo(id, SHGSI_ICONLOCATION, &info))) return ScopedIcon();
+    HICON icon = nullptr;
+    if (SHDefExtractIconW(info.szPath, info.iIcon, 0, nullptr, &icon, MAKELONG(0, size)) != S_OK) {
+      return ScopedIcon();
+    }
+    return ScopedIcon(icon);
+  };
+  closedFolder_ = load(SIID_FOLDER);
+  openFolder_ = load(SIID_FOLDEROPEN);
+}
+
+int MainWindow::DirectoryItemHeight() const {
+  TEXTMETRICW metrics{};
+  const WindowDc dc(hwnd_);
+  const SelectGuard font(dc.Get(), defaultFont_.Get());
+  GetTextMetricsW(dc.Get(), &metrics);
+  const int icon = SystemMetricForDpi(SM_CYSMICON, dpi_);
+  return std::max<int>(metrics.tmHeight, icon) + MulDiv(2, static_cast<int>(dpi_), 96);
+}
+
+void MainWindow::DrawDirectoryItem(const DRAWITEMSTRUCT& item) const {
+  const HDC dc = item.hDC;
+  const RECT& r = item.rcItem;
+  if (item.itemID == static_cast<UINT>(-1)) {
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &r);
+    return;
+  }
+  const bool selected = item.itemState & ODS_SELECTED;
+  FillRect(dc, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  SetBkMode(dc, TRANSPARENT);
+
+  const auto data = static_cast<LPARAM>(item.itemData);
+  const int depth = LOWORD(data);
+  const bool open = HIWORD(data) != 0;
+  const int d = static_cast<int>(dpi_);
+  const int icon = SystemMetricForDpi(SM_CXSMICON, dpi_);
+  int x = r.left + MulDiv(2, d, 96) + depth * MulDiv(10, d, 96);
+  if (const HICON folder = open ? openFolder_.Get() : closedFolder_.Get()) {
+    DrawIconEx(dc, x, r.top + (r.bottom - r.top - icon) / 2, folder, icon, icon, 0, nullptr,
+               DI_NORMAL);
+  }
+  x += icon + MulDiv(4, d, 96);
+
+  const auto length = SendMessageW(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0);
+  std::wstring text(static_cast<size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
+  SendMessageW(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(std::max<LRESULT>(length, 0)));
+  RECT textRect{x, r.top, r.right, r.bottom};
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
+            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+  if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &r);
+}
+
 std::optional<Ctl> MainWindow::ControlOf(HWND child) const {
   const auto it = std::ranges::find(controls_, child);
   if (!child || it == controls_.end()) return std::nullopt;
@@ -221,6 +298,12 @@ std::optional<Ctl> MainWindow::ControlOf(HWND child) const {
 }
 
 void MainWindow::OnCommand(int id, int code) {
+  const HWND directories = Control(Ctl::lst_Path);
+  if (id == IDOK && ready_ && !ended_ && GetFocus() == directories) {
+    // Enter in the directory list opens the highlighted entry, as a double click does.
+    form_.OpenDirectory(static_cast<int>(SendMessageW(directories, LB_GETCURSEL, 0, 0)));
+    return;
+  }
   const int index = id - kFirstControlId;
   if (!ready_ || ended_ || index < 0 || index >= static_cast<int>(kControlCount)) return;
   const Ctl control = static_cast<Ctl>(index);
@@ -230,6 +313,21 @@ void MainWindow::OnCommand(int id, int code) {
       break;
     case Kind::TextBox:
       if (code == EN_CHANGE) form_.OnEvent(control, Event::Change);
+      break;
+    case Kind::DriveList: {
+      // A drive counts as picked once the drop-down is closed, so that scrolling through the
+      // open list does not open every drive on the way.
+      const HWND drives = Control(control);
+      const bool dropped = SendMessageW(drives, CB_GETDROPPEDSTATE, 0, 0);
+      if ((code == CBN_SELCHANGE && !dropped) || code == CBN_CLOSEUP) {
+        form_.ChooseDrive(static_cast<int>(SendMessageW(drives, CB_GETCURSEL, 0, 0)));
+      }
+      break;
+    }
+    case Kind::DirList:
+      if (code == LBN_DBLCLK) {
+        form_.OpenDirectory(static_cast<int>(SendMessageW(directories, LB_GETCURSEL, 0, 0)));
+      }
       break;
     default:
       break;
@@ -276,6 +374,18 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
+    case WM_MEASUREITEM: {
+      auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      if (measure->CtlID != static_cast<UINT>(ControlId(Ctl::lst_Path))) break;
+      measure->itemHeight = static_cast<UINT>(DirectoryItemHeight());
+      return TRUE;
+    }
+    case WM_DRAWITEM: {
+      const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (draw->CtlID != static_cast<UINT>(ControlId(Ctl::lst_Path))) break;
+      DrawDirectoryItem(*draw);
+      return TRUE;
+    }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
       return OnControlColour(message, reinterpret_cast<HDC>(wParam),
@@ -302,8 +412,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       PostQuitMessage(0);
       return 0;
     default:
-      return DefWindowProcW(hwnd_, message, wParam, lParam);
+      break;
   }
+  return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
 std::string MainWindow::Text(Ctl control) { return WindowText(Control(control)); }
@@ -323,6 +434,41 @@ int MainWindow::ShowMessage(std::string_view text, std::string_view title, int s
 void MainWindow::CopyPicture(Ctl source, Ctl target) {
   pictures_[Index(target)] = pictures_[Index(source)];
   LoadPicture(target);
+}
+
+void MainWindow::ShowDrives(const std::vector<std::string>& items, int selected) {
+  const HWND list = Control(Ctl::lst_Drive);
+  SendMessageW(list, CB_RESETCONTENT, 0, 0);
+  for (const std::string& item : items) {
+    SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
+  }
+  SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+}
+
+void MainWindow::ShowDirectories(const std::vector<DirEntry>& entries, int current) {
+  const HWND list = Control(Ctl::lst_Path);
+  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  for (const DirEntry& entry : entries) {
+    const auto index =
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(entry.text).c_str()));
+    SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(index),
+                 MAKELPARAM(entry.depth, entry.open ? 1 : 0));
+  }
+  SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(current), 0);
+  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list, nullptr, TRUE);
+}
+
+void MainWindow::ShowFiles(const std::vector<std::string>& names) {
+  const HWND list = Control(Ctl::lst_File);
+  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  for (const std::string& name : names) {
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(name).c_str()));
+  }
+  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list, nullptr, TRUE);
 }
 
 void MainWindow::EndProgram() {

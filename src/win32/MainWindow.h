@@ -4,6 +4,8 @@
 
 #include <array>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "app/WindowLayout.h"
 #include "app/frm_Main.h"
@@ -31,6 +33,9 @@ class MainWindow final : public Form {
   void SetTitle(std::string_view title) override;
   int ShowMessage(std::string_view text, std::string_view title, int style) override;
   void CopyPicture(Ctl source, Ctl target) override;
+  void ShowDrives(const std::vector<std::string>& items, int selected) override;
+  void ShowDirectories(const std::vector<DirEntry>& entries, int current) override;
+  void ShowFiles(const std::vector<std::string>& names) override;
   void EndProgram() override;
 
  private:
@@ -39,8 +44,12 @@ class MainWindow final : public Form {
 
   void CreateControls();
   void CreateTooltips();
+  void CreateFonts();
   void ApplyDpi(UINT dpi);
   void LoadPicture(Ctl image);
+  void LoadFolderIcons();
+  int DirectoryItemHeight() const;
+  void DrawDirectoryItem(const DRAWITEMSTRUCT& item) const;
   void OnCommand(int id, int code);
   LRESULT OnControlColour(UINT message, HDC dc, HWND child);
   void RestoreFocus();
@@ -63,6 +72,8 @@ class MainWindow final : public Form {
   ScopedBrush lightGreyBrush_;
   ScopedIcon bigIcon_;
   ScopedIcon smallIcon_;
+  ScopedIcon closedFolder_;
+  ScopedIcon openFolder_;
   RangeBar rangeBar_;
   frm_Main form_;
 };

@@ -167,7 +167,8 @@ std::optional<std::string> Win32FileSystem::OpenDrive(std::string_view drive) {
   wchar_t full[MAX_PATH]{};
   const DWORD length = GetFullPathNameW(Widen(drive).c_str(), MAX_PATH, full, nullptr);
   if (length == 0 || length >= MAX_PATH) return std::nullopt;
-  const std::string current = Narrow(full);
+  std::string current = Narrow(full);
+  if (current.size() > 3 && current.back() == '\\') current.pop_back();
   if (DirectoryExists(current)) return current;
   // The drive's remembered directory may be gone; its root is the next best place.
   const std::string root = current.substr(0, 3);

@@ -4,30 +4,23 @@
 
 #include <gtest/gtest.h>
 
+#include "common/TextCase.h"
 #include "common/Wildcard.h"
 
 namespace orvanto::testing {
 
 namespace {
 
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
-}
-
 // "c:\dvd\x.vob" -> "c:\dvd"; "c:\x.vob" -> "c:"; trailing backslashes do not count.
 std::string ParentKey(std::string_view path) {
-  std::string key = Lower(path);
+  std::string key = LowerAscii(path);
   while (!key.empty() && key.back() == '\\') key.pop_back();
   const size_t slash = key.rfind('\\');
   return slash == std::string::npos ? "" : key.substr(0, slash);
 }
 
 std::string DirKey(std::string_view dir) {
-  std::string key = Lower(dir);
+  std::string key = LowerAscii(dir);
   while (!key.empty() && key.back() == '\\') key.pop_back();
   return key;
 }
@@ -49,6 +42,35 @@ FakeForm::FakeForm() : title(kDesignTitle) {
 void FakeForm::SetText(Ctl control, std::string_view text) {
   texts[Index(control)] = text;
   textWrites.push_back(control);
+  if (control == Ctl::inp_SourceSize) trace.push_back("size " + std::string(text));
+}
+
+void FakeForm::ShowDrives(const std::vector<std::string>& items, int selected) {
+  drives = items;
+  selectedDrive = selected;
+  trace.push_back("drive " + (selected >= 0 ? items[static_cast<size_t>(selected)] : ""));
+}
+
+void FakeForm::ShowDirectories(const std::vector<DirEntry>& entries, int current) {
+  directories = entries;
+  currentDirectory = current;
+  trace.push_back("dir " + OpenDirectory());
+}
+
+void FakeForm::ShowFiles(const std::vector<std::string>& names) {
+  files = names;
+  std::string joined;
+  for (const std::string& name : names) joined += (joined.empty() ? "" : ",") + name;
+  trace.push_back("files " + joined);
+}
+
+std::string FakeForm::OpenDirectory() const {
+  std::string path;
+  for (int i = 0; i <= currentDirectory; ++i) {
+    const std::string& text = directories[static_cast<size_t>(i)].text;
+    path += (path.empty() || path.back() == '\\' ? "" : "\\") + text;
+  }
+  return path;
 }
 
 int FakeForm::ShowMessage(std::string_view text, std::string_view caption, int style) {
@@ -68,7 +90,7 @@ void FakeForm::CopyPicture(Ctl source, Ctl target) {
 }
 
 void FakeFileSystem::AddDrive(std::string drive, std::string label, bool ready) {
-  drives_.push_back({Lower(drive), std::move(label), ready});
+  drives_.push_back({LowerAscii(drive), std::move(label), ready});
 }
 
 void FakeFileSystem::AddDirectory(std::string path, unsigned attributes) {
@@ -112,7 +134,7 @@ std::vector<std::string> FakeFileSystem::FileNames(std::string_view dir) const {
 bool FakeFileSystem::Fails() { return ++calls == failAtCall; }
 
 bool FakeFileSystem::DriveReady(std::string_view path) const {
-  const std::string drive = Lower(path.substr(0, 2));
+  const std::string drive = LowerAscii(path.substr(0, 2));
   const auto it = std::ranges::find_if(drives_, [&](const Drive& d) { return d.drive == drive; });
   return it == drives_.end() || it->ready;  // drives never declared behave as ready
 }
@@ -206,8 +228,11 @@ std::optional<std::vector<std::string>> FakeFileSystem::ListSubdirectories(std::
 
 std::optional<std::string> FakeFileSystem::OpenDrive(std::string_view drive) {
   if (Fails() || !DriveReady(drive)) return std::nullopt;
-  const auto it = driveDirectories.find(Lower(drive));
-  return it != driveDirectories.end() ? it->second : Lower(drive) + "\\";
+  const auto it = driveDirectories.find(LowerAscii(drive));
+  if (it != driveDirectories.end()) return it->second;
+  // The process's current directory is its drive's current directory too.
+  if (LowerAscii(currentDirectory.substr(0, 2)) == LowerAscii(drive)) return currentDirectory;
+  return LowerAscii(drive) + "\\";
 }
 
 bool FakeFileSystem::DirectoryExists(std::string_view dir) {

@@ -33,7 +33,13 @@ class FakeForm final : public Form {
   void SetTitle(std::string_view text) override { title = text; }
   int ShowMessage(std::string_view text, std::string_view title, int style) override;
   void CopyPicture(Ctl source, Ctl target) override;
+  void ShowDrives(const std::vector<std::string>& items, int selected) override;
+  void ShowDirectories(const std::vector<DirEntry>& entries, int current) override;
+  void ShowFiles(const std::vector<std::string>& names) override;
   void EndProgram() override { ended = true; }
+
+  // The directory list's open directory as a path: its ancestors' lines joined.
+  std::string OpenDirectory() const;
 
   std::array<std::string, kControlCount> texts;
   std::array<Picture, kControlCount> pictures{};
@@ -42,6 +48,14 @@ class FakeForm final : public Form {
   std::deque<int> answers;
   std::vector<Ctl> textWrites;  // controls written, in order
   bool ended = false;
+  std::vector<std::string> drives;
+  int selectedDrive = -1;
+  std::vector<DirEntry> directories;
+  int currentDirectory = -1;
+  std::vector<std::string> files;
+  // What the lists and the size box showed, in order: "drive c:", "dir c:\dvd", "files a,b",
+  // "size 4,50".
+  std::vector<std::string> trace;
 };
 
 class FakeCanvas final : public Canvas {

@@ -34,7 +34,6 @@ TEST(CalculationUi, WorksOutTheExampleAndMarksItOnTheBar) {
             L"Die Spieldauer ist auffällig lang - bitte die Eingabe prüfen! Trotzdem fortfahren ?");
   EXPECT_EQ(box->buttons, (std::vector<int>{IDYES, IDNO}));
   EXPECT_EQ(box->defaultButton, IDNO);
-  EXPECT_TRUE(box->hasQuestionIcon);
   const std::pair<Ctl, const wchar_t*> shown[] = {
       {Ctl::dsp_FilmSize, L"5.369,11 MB"},     {Ctl::dsp_AudioSize, L"-13,59 MB"},
       {Ctl::dsp_DestFilmSize, L"4.398,97 MB"}, {Ctl::dsp_SumSource, L"5.355,52 MB"},

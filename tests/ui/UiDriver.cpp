@@ -163,12 +163,46 @@ void RunningApp::PressKey(WORD key) const {
   PostMessageW(focus, WM_KEYUP, key, 0xC0000001);
 }
 
-std::optional<MessageBoxView> RunningApp::WaitForMessageBox() const {
+std::vector<std::wstring> RunningApp::Items(Ctl list) const {
+  const HWND hwnd = Control(list);
+  const bool combo = ClassOf(hwnd) == L"ComboBox";
+  const auto count = SendMessageW(hwnd, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
+  std::vector<std::wstring> items;
+  for (LRESULT i = 0; i < count; ++i) {
+    const auto length = SendMessageW(hwnd, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(hwnd, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(length));
+    items.push_back(text);
+  }
+  return items;
+}
+
+int RunningApp::Selection(Ctl list) const {
+  const HWND hwnd = Control(list);
+  const bool combo = ClassOf(hwnd) == L"ComboBox";
+  return static_cast<int>(SendMessageW(hwnd, combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
+}
+
+void RunningApp::DoubleClickItem(Ctl list, int index) const {
+  const HWND hwnd = Control(list);
+  const auto top = SendMessageW(hwnd, LB_GETTOPINDEX, 0, 0);
+  const auto height = SendMessageW(hwnd, LB_GETITEMHEIGHT, 0, 0);
+  const LPARAM at = MAKELPARAM(20, (index - top) * height + height / 2);
+  for (const UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
+    PostMessageW(hwnd, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
+  }
+}
+
+std::optional<MessageBoxView> RunningApp::WaitForMessageBox(
+    std::chrono::milliseconds timeout) const {
   HWND box = nullptr;
-  if (!WaitUntil([&] {
-        box = FindWindowOf(process_.dwProcessId, L"#32770", main_);
-        return box != nullptr;
-      })) {
+  if (!WaitUntil(
+          [&] {
+            box = FindWindowOf(process_.dwProcessId, L"#32770", main_);
+            return box != nullptr;
+          },
+          timeout)) {
     return std::nullopt;
   }
   MessageBoxView view;

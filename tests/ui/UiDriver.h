@@ -76,8 +76,15 @@ class RunningApp {
   void SetText(Ctl control, const std::wstring& text) const;
   void Click(Ctl control) const;
   void PressKey(WORD key) const;  // to the control that has the focus
+  // The lines of a list or drop-down list, and the selected one (-1 for none).
+  std::vector<std::wstring> Items(Ctl list) const;
+  int Selection(Ctl list) const;
+  // Double-clicks line `index` of a list box, as the mouse does.
+  void DoubleClickItem(Ctl list, int index) const;
+
   // The message box the program shows next, once it is on screen.
-  std::optional<MessageBoxView> WaitForMessageBox() const;
+  std::optional<MessageBoxView> WaitForMessageBox(
+      std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
   bool Exited(std::chrono::milliseconds timeout) const;
 
   // The colour on screen at a point of the main window's client area.

@@ -48,7 +48,7 @@ RECT Scaled(Ctl control, int dpi) {
 TEST(MainWindowUi, BuildsTheGermanWindowFromTheTwipsTables) {
   RunningApp app;
   ASSERT_TRUE(app.Started());
-  EXPECT_EQ(app.Title(), L"Orvanto");
+  EXPECT_EQ(app.Title(), L"Orvanto V1.00.8");
   RECT client{};
   GetClientRect(app.Main(), &client);
   EXPECT_EQ(client, (RECT{0, 0, 873, 446}));

@@ -60,11 +60,15 @@ TEST(FormatNumber, WritesThePatternsWithRegionalSeparators) {
       {5369.1124, P::Grouped2Decimals, "5.369,11", "5,369.11"},
       {-13.5924, P::Grouped2Decimals, "-13,59", "-13.59"},
       {999.996, P::Grouped2Decimals, "1.000,00", "1,000.00"},
-      {-999999.995, P::Grouped2Decimals, "-1.000.000,00", "-1,000,000.00"},
+      {-999999.996, P::Grouped2Decimals, "-1.000.000,00", "-1,000,000.00"},
       {0.5, P::Grouped2Decimals, "0,50", "0.50"},
       {0.125, P::Grouped2Decimals, "0,13", "0.13"},
       {-0.125, P::Grouped2Decimals, "-0,13", "-0.13"},
-      {2.675, P::Grouped2Decimals, "2,68", "2.68"},
+      {2.675, P::Grouped2Decimals, "2,67", "2.67"},  // stored as 2.67499999...
+      {1.005, P::Grouped2Decimals, "1,00", "1.00"},  // stored as 1.00499999...
+      {4.5, P::Grouped, "5", "5"},
+      {-2.5, P::GroupedNoZero, "-3", "-3"},
+      {0x1p70, P::Grouped, "1.180.591.620.717.411.303.424", "1,180,591,620,717,411,303,424"},
       {-0.001, P::Grouped2Decimals, "0,00", "0.00"},
       {1234.5, P::Grouped2Decimals, "1.234,50", "1,234.50"},
       {1e21, P::Grouped2Decimals, "1.000.000.000.000.000.000.000,00",

@@ -4,64 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include "TempDir.h"
 #include "common/KavelModules.h"
 #include "win32/Text.h"
 #include "win32/Win32Ports.h"
 
 namespace orvanto::win32 {
 namespace {
-
-// A fresh directory under the prefix's temp directory, removed with everything in it.
-class TempDir {
- public:
-  TempDir() {
-    wchar_t base[MAX_PATH]{};
-    GetTempPathW(MAX_PATH, base);
-    path_ = std::wstring(base) + L"orvanto-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-            std::to_wstring(counter_++);
-    CreateDirectoryW(path_.c_str(), nullptr);
-  }
-  ~TempDir() { RemoveTree(path_); }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-
-  std::string Path(const std::wstring& name = L"") const { return Narrow(path_ + L"\\" + name); }
-  std::wstring Make(const std::wstring& name, DWORD attributes = FILE_ATTRIBUTE_NORMAL,
-                    const std::string& content = "") const {
-    const std::wstring full = path_ + L"\\" + name;
-    const HANDLE file = CreateFileW(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD done = 0;
-    WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &done, nullptr);
-    CloseHandle(file);
-    SetFileAttributesW(full.c_str(), attributes);
-    return full;
-  }
-
- private:
-  static void RemoveTree(const std::wstring& dir) {
-    WIN32_FIND_DATAW data{};
-    const HANDLE find = FindFirstFileW((dir + L"\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-      do {
-        const std::wstring name = data.cFileName;
-        if (name == L"." || name == L"..") continue;
-        const std::wstring full = dir + L"\\" + name;
-        SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-          RemoveTree(full);
-        } else {
-          DeleteFileW(full.c_str());
-        }
-      } while (FindNextFileW(find, &data));
-      FindClose(find);
-    }
-    RemoveDirectoryW(dir.c_str());
-  }
-
-  static inline int counter_ = 0;
-  std::wstring path_;
-};
 
 TEST(FileExistsOnDisk, FindsHiddenAndSystemFilesOnly) {
   TempDir dir;
@@ -112,6 +61,32 @@ TEST(FindFilesOnDisk, ReportsOnlyPlainFilesWhoseLongNameMatches) {
   ASSERT_TRUE(none);
   EXPECT_TRUE(none->empty());
   EXPECT_FALSE(files.FindFiles(dir.Path(L"gone\\*.VOB"), 0));
+}
+
+TEST(RegistrySettingsOnDisk, RoundTripsUnderTheCurrentUser) {
+  RegistrySettings settings;
+  const std::string app = "OrvantoTest" + std::to_string(GetCurrentProcessId());
+  EXPECT_EQ(settings.Read(app, "Settings", "English"), "");
+  ASSERT_TRUE(settings.Write(app, "Settings", "English", "True"));
+  EXPECT_EQ(settings.Read(app, "Settings", "English"), "True");
+  ASSERT_TRUE(settings.Write(app, "Settings", "English", "Fälse"));
+  EXPECT_EQ(settings.Read(app, "Settings", "English"), "Fälse");
+  RegDeleteTreeW(HKEY_CURRENT_USER, Widen("Software\\" + app).c_str());
+}
+
+TEST(DrivesOnDisk, OpenTheCurrentDirectoryAndRefuseADriveThatIsNotReady) {
+  Win32FileSystem files;
+  const std::string current = files.CurrentDirectory();
+  EXPECT_EQ(files.OpenDrive(current.substr(0, 2)), current);
+  EXPECT_FALSE(files.OpenDrive("q:"));
+  EXPECT_FALSE(files.ListSubdirectories("q:\\"));
+  EXPECT_FALSE(files.DirectoryExists("q:\\"));
+}
+
+TEST(FileLengthOnDisk, CountsFilesBeyondFourGigabytesInFull) {
+  TempDir dir;
+  dir.Make(L"BIG.VOB", FILE_ATTRIBUTE_NORMAL, "", 5LL << 30);
+  EXPECT_EQ(Win32FileSystem().FileLength(dir.Path(L"BIG.VOB")), 5ull << 30);
 }
 
 }  // namespace

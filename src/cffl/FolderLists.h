@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/FileSystem.h"
+#include "platform/Form.h"
+
+namespace orvanto {
+
+// What the drive, directory and file lists hold; the window shows it through the Form port.
+struct FolderListState {
+  std::vector<DriveInfo> drives;
+  std::string drive;                    // lst_Drive's drive, "c:"; empty while it shows none
+  std::string path;                     // lst_Path's directory: the one the program works on
+  std::vector<std::string> entryPaths;  // the directory each line of lst_Path opens
+  std::string filePath;                 // lst_File's directory
+};
+
+// The drive designation of a path, lower case as the drive list shows it: "C:\DVD" -> "c:".
+// Empty for a path without a drive letter.
+std::string DriveOf(std::string_view path);
+
+// Windows paths compare without regard to letter case.
+bool SamePath(std::string_view a, std::string_view b);
+
+// Sorts names as a directory listing does: letter case ignored, then ordinal.
+void SortNames(std::vector<std::string>& names);
+
+// "c: [System]" for a drive with a label, "c:" otherwise.
+std::string DriveItemText(const DriveInfo& drive);
+
+// The lines of the directory list for `path`: the root and every ancestor, the directory itself,
+// then its subdirectories sorted.
+struct DirListing {
+  std::vector<DirEntry> entries;
+  std::vector<std::string> paths;
+  int current = 0;
+};
+DirListing BuildDirListing(std::string_view path, std::vector<std::string> subdirectories);
+
+}  // namespace orvanto
