@@ -223,10 +223,126 @@ KKKKKKKKKKKKKKKK
 # text drawn next to them.  (first row, last row) of the outlined band:
 FLAG_BAND = {32: (6, 25), 16: (3, 13)}
 
+# --- folders ------------------------------------------------------------------
+# Shown at small-icon size beside directory names, so the 16x16 pair is drawn
+# for that size rather than shrunk: a manila folder with its tab at the top
+# left, white light from the top left, olive shade at the right and bottom.
+# Opened, the front flap leans out to the right and shows the pale inside of
+# the back; both keep the same back and tab so they read as one folder.
+FOLDER_CLOSED_32 = """
+................................
+................................
+................................
+................................
+...KKKKKKKKK....................
+..KWWWWWWWWWK...................
+.KWYYYYYYYYYYKKKKKKKKKKKKKKKKK..
+.KWWWWWWWWWWWWWWWWWWWWWWWWWWWWK.
+.KWYYYYYYYYYYYYYYYYYYYYYYYYYYyK.
+.KWYYYYYYYYYYYYYYYYYYYYYYYYYYyK.
+.KWYYYYYYYYYYYYYYYYYYYYYYYYYYyK.
+.KWYYYYYYYYYYYYYYYYYYYYYYYYYYyK.
+.KWYYYYYYYYYYYYYYYYYYYYYYYYYYyK.
+.KWYYYYYYYYYYYYYYYYYYYYYYYYYYyK.
+.KWYYYYYYYYYYYYYYYYYYYYYYYYYYyK.
+.KWYYYYYYYYYYYYYYYYYYYYYYYYYYyK.
+.KWYYYYYYYYYYYYYYYYYYYYYYYYYYyK.
+.KWYYYYYYYYYYYYYYYYYYYYYYYYYYyK.
+.KWYYYYYYYYYYYYYYYYYYYYYYYYYYyK.
+.KWYYYYYYYYYYYYYYYYYYYYYYYYYYyK.
+.KWYYYYYYYYYYYYYYYYYYYYYYYYYYyK.
+.KWYYYYYYYYYYYYYYYYYYYYYYYYYYyK.
+.KWYYYYYYYYYYYYYYYYYYYYYYYYYYyK.
+.KWYYYYYYYYYYYYYYYYYYYYYYYYYYyK.
+.KWYYYYYYYYYYYYYYYYYYYYYYYYYYyK.
+.KWYYYYYYYYYYYYYYYYYYYYYYYYYYyK.
+.KyyyyyyyyyyyyyyyyyyyyyyyyyyyyK.
+.KKKKKKKKKKKKKKKKKKKKKKKKKKKKKK.
+................................
+................................
+................................
+................................
+"""
+
+FOLDER_CLOSED_16 = """
+................
+................
+.KKKKK..........
+KWYYYYK.........
+KWYYYYYKKKKKKK..
+KWWWWWWWWWWWWWK.
+KWYYYYYYYYYYYyK.
+KWYYYYYYYYYYYyK.
+KWYYYYYYYYYYYyK.
+KWYYYYYYYYYYYyK.
+KWYYYYYYYYYYYyK.
+KWYYYYYYYYYYYyK.
+KyyyyyyyyyyyyyK.
+KKKKKKKKKKKKKKK.
+................
+................
+"""
+
+FOLDER_OPEN_32 = """
+................................
+................................
+................................
+................................
+...KKKKKKKKK....................
+..KWWWWWWWWWK...................
+.KWYYYYYYYYYYKKKKKKKKKKKKKKK....
+.KWYYYYYYYYYYYYYYYYYYYYYYYYYK...
+.KYWWWWWWWWWWWWWWWWWWWWWWWWYK...
+.KYWWWWWWWWWWWWWWWWWWWWWWWWYK...
+.KYWWWWWWWWWWWWWWWWWWWWWWWWYK...
+.KYWWWWWWWWWWWWWWWWWWWWWWWWYK...
+.KYWWWKKKKKKKKKKKKKKKKKKKKKKKKK.
+.KYWWWKWYYYYYYYYYYYYYYYYYYYYYyK.
+.KYWWWKWYYYYYYYYYYYYYYYYYYYYYyK.
+.KYWWKWYYYYYYYYYYYYYYYYYYYYYyK..
+.KYWWKWYYYYYYYYYYYYYYYYYYYYYyK..
+.KYWWKWYYYYYYYYYYYYYYYYYYYYYyK..
+.KYWKWYYYYYYYYYYYYYYYYYYYYYyK...
+.KYWKWYYYYYYYYYYYYYYYYYYYYYyK...
+.KYWKWYYYYYYYYYYYYYYYYYYYYYyK...
+.KYKWYYYYYYYYYYYYYYYYYYYYYyK....
+.KYKWYYYYYYYYYYYYYYYYYYYYYyK....
+.KYKWYYYYYYYYYYYYYYYYYYYYYyK....
+.KKWYYYYYYYYYYYYYYYYYYYYYyK.....
+.KKWYYYYYYYYYYYYYYYYYYYYYyK.....
+.KKyyyyyyyyyyyyyyyyyyyyyyyK.....
+.KKKKKKKKKKKKKKKKKKKKKKKKK......
+................................
+................................
+................................
+................................
+"""
+
+FOLDER_OPEN_16 = """
+................
+................
+.KKKKK..........
+KWYYYYK.........
+KWYYYYYKKKKK....
+KYWWWWWWWWWWK...
+KYWWWWWWWWWWK...
+KYWKKKKKKKKKKKKK
+KYWKWYYYYYYYYYyK
+KYKWYYYYYYYYYyK.
+KYKWYYYYYYYYYyK.
+KKWYYYYYYYYYyK..
+KKyyyyyyyyyyyK..
+KKKKKKKKKKKKK...
+................
+................
+"""
+
 ICONS = {
     'orvanto.ico': (ORVANTO_32, ORVANTO_16),
     'flag_de.ico': (FLAG_DE_32, FLAG_DE_16),
     'flag_en.ico': (FLAG_EN_32, FLAG_EN_16),
+    'folder_closed.ico': (FOLDER_CLOSED_32, FOLDER_CLOSED_16),
+    'folder_open.ico': (FOLDER_OPEN_32, FOLDER_OPEN_16),
 }
 
 
@@ -348,11 +464,130 @@ def check_union_jack(rows):
         assert (above > below) == broad_above, f'red diagonal on the wrong side ({side})'
 
 
+FOLDER_COLOURS = {'K', 'W', 'Y', 'y'}
+
+
+def opaque_span(row):
+    xs = [x for x, c in enumerate(row) if c != TRANSPARENT]
+    return (xs[0], xs[-1]) if xs else None
+
+
+def check_folder(rows):
+    """What both folders share: a yellow shape in a black outline, with room
+    above and below it and a tab at the top left.
+
+    Returns (top of the tab, top of the back, bottom) as row numbers; the back
+    starts at the first row that reaches the right half."""
+    n = len(rows)
+    colours = {c for row in rows for c in row} - {TRANSPARENT}
+    assert colours <= FOLDER_COLOURS, f'unexpected colours {colours - FOLDER_COLOURS}'
+    counts = {c: sum(row.count(c) for row in rows) for c in colours - {'K'}}
+    assert max(counts, key=counts.get) == 'Y', f'not mostly yellow: {counts}'
+    assert set(rows[0]) == set(rows[-1]) == {TRANSPARENT}, 'touches the top or bottom'
+    # One piece, no holes: every transparent pixel is open to the border, and
+    # every opaque one reaches every other.
+    def reach(start, want):
+        seen, todo = set(start), list(start)
+        while todo:
+            x, y = todo.pop()
+            for p in ((x + 1, y), (x - 1, y), (x, y + 1), (x, y - 1)):
+                inside = 0 <= p[0] < n and 0 <= p[1] < n
+                if p not in seen and inside and want(rows[p[1]][p[0]]):
+                    seen.add(p)
+                    todo.append(p)
+        return seen
+    clear = {(x, y) for y in range(n) for x in range(n) if rows[y][x] == TRANSPARENT}
+    border = [(x, y) for x, y in clear if x in (0, n - 1) or y in (0, n - 1)]
+    assert reach(border, lambda c: c == TRANSPARENT) == clear, 'hole in the folder'
+    solid = {(x, y) for y in range(n) for x in range(n)} - clear
+    assert reach([min(solid)], lambda c: c != TRANSPARENT) == solid, 'stray pixels'
+    for x, y in solid:
+        edge = [(x + 1, y), (x - 1, y), (x, y + 1), (x, y - 1)]
+        if any(p in clear or not (0 <= p[0] < n and 0 <= p[1] < n) for p in edge):
+            assert rows[y][x] == 'K', f'outline not black at {x},{y}'
+    spans = [opaque_span(row) for row in rows]
+    top = next(y for y in range(n) if spans[y])
+    bottom = max(y for y in range(n) if spans[y])
+    back = next(y for y in range(n) if spans[y] and spans[y][1] >= n // 2)
+    left = spans[bottom][0]
+    assert back > top + 1, 'no tab above the back'
+    for y in range(top, back):
+        l, r = spans[y]
+        assert left <= l <= left + n // 8, f'tab row {y} starts at {l}'
+        assert r - l + 1 >= n // 4, f'tab row {y} is only {l}..{r}'
+    for y in range(back, bottom + 1):
+        assert spans[y][0] == left, f'left side not straight at row {y}'
+    shade = set(rows[bottom - 1]) - {TRANSPARENT, 'K'}
+    assert shade == {'y'}, 'bottom not shaded'
+    return top, back, bottom
+
+
+def check_closed_folder(rows):
+    top, back, bottom = check_folder(rows)
+    left, right = opaque_span(rows[bottom])
+    # Below the tab it is a plain box, its top right corner maybe rounded...
+    assert right - opaque_span(rows[back])[1] <= 1, 'back narrower than the front'
+    for y in range(back + 1, bottom + 1):
+        assert opaque_span(rows[y]) == (left, right), f'row {y} sticks out'
+    # ...and one closed face: no flap edge across it, lit from the top left.
+    face = [row[left + 1:right] for row in rows[back + 1:bottom]]
+    assert all('K' not in row for row in face), 'black line across the front'
+    assert set(face[0]) == {'W'}, 'front has no lit top edge'
+    assert {row[0] for row in face[1:-1]} == {'W'}, 'front has no lit left edge'
+    assert {row[-1] for row in face[1:]} == {'y'}, 'front has no shaded right edge'
+
+
+def check_open_folder(rows):
+    top, back, bottom = check_folder(rows)
+    n = len(rows)
+    left = opaque_span(rows[bottom])[0]
+    rights = {y: opaque_span(rows[y])[1] for y in range(back, bottom + 1)}
+    flap = max(rights, key=lambda y: (rights[y], -y))  # the flap's top edge
+    assert flap > back + 1, 'nothing of the inside shows above the flap'
+    assert rights[flap] > rights[back], 'flap does not lean out past the back'
+    edge = rows[flap][:rights[flap] + 1]
+    assert edge.endswith('K' * (n // 2)), 'flap has no black top edge'
+    # The flap is tilted: both its sides slope down to the left.
+    def flap_left(y):
+        return rows[y].index('K', left + 1)
+    for y in range(flap, bottom):
+        assert rights[y + 1] <= rights[y], f'flap right side bends at row {y}'
+        assert flap_left(y + 1) <= flap_left(y), f'flap left side bends at row {y}'
+    assert rights[flap] - rights[bottom] >= n // 8, 'flap right side barely tilted'
+    assert flap_left(flap) - flap_left(bottom) >= n // 8, 'flap left side barely tilted'
+    # Pale inside above the flap, yellow flap below it, so the two stand apart.
+    inside = [c for row in rows[back + 1:flap] for c in row
+              if c not in ('K', TRANSPARENT)]
+    assert inside.count('W') * 2 > len(inside), 'inside not pale'
+    face = ''.join(rows[y][flap_left(y) + 1:rights[y]]
+                   for y in range(flap + 1, bottom))
+    assert face.count('Y') * 2 > len(face), 'flap not yellow'
+
+
+def check_folder_pair(closed, opened):
+    """The two must read as one folder, shut and open, at a glance."""
+    n = len(closed)
+    top, back, bottom = check_folder(closed)
+    assert check_folder(opened) == (top, back, bottom), 'folders not the same height'
+    assert closed[:back] == opened[:back], 'tabs differ'
+    shape = sum((a == TRANSPARENT) != (b == TRANSPARENT)
+                for ra, rb in zip(closed, opened) for a, b in zip(ra, rb))
+    assert shape >= n // 2, f'outlines differ in only {shape} pixels'
+    paint = sum(a != b for ra, rb in zip(closed, opened) for a, b in zip(ra, rb))
+    assert paint >= n * n // 8, f'pictures differ in only {paint} pixels'
+
 PICTURE_CHECKS = {
     'orvanto.ico': check_panel,
     'flag_de.ico': check_german,
     'flag_en.ico': check_union_jack,
+    'folder_closed.ico': check_closed_folder,
+    'folder_open.ico': check_open_folder,
 }
+
+# Checks that need two pictures of the same size side by side.
+PAIR_CHECKS = [
+    ('folder_closed.ico', 'folder_open.ico', check_folder_pair),
+]
 
 
 # --- .ico encoding ----------------------------------------------------------
@@ -442,6 +677,7 @@ def decode_ico(data):
 def build():
     """Return {file name: .ico bytes}, checking every picture on the way."""
     files = {}
+    drawn = {}
     for name, (art32, art16) in ICONS.items():
         arts = [parse_art(art32, 32), parse_art(art16, 16)]
         for rows in arts:
@@ -452,6 +688,13 @@ def build():
         data = encode_ico(arts)
         assert decode_ico(data) == arts, f'{name} does not read back'
         files[name] = data
+        drawn[name] = arts
+    for first, second, check in PAIR_CHECKS:
+        for a, b in zip(drawn[first], drawn[second]):
+            try:
+                check(a, b)
+            except AssertionError as e:
+                raise SystemExit(f'{first} and {second} {len(a)}x{len(a)}: {e}')
     return files
 
 

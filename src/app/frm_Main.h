@@ -44,6 +44,7 @@ class frm_Main {
   void lst_Drive_Change();
   void lst_Path_Change();
   void MeasureOutputDir();
+  void btn_MakeCFFL_Click();
 
   // Asks a Yes/No question in the current language, No preselected; returns the answer code.
   int AskYesNo(std::string_view germanText, std::string_view englishText);
@@ -69,6 +70,14 @@ class frm_Main {
   void RefreshFileList();
   void ShowDriveList();
   bool ShowDirectoryOf(std::string_view path);
+
+  // A message built around `subject`, such as a path: before + subject + after.
+  int ShowAbout(std::string_view subject, Bilingual before, Bilingual after, Bilingual title,
+                int style);
+  std::optional<std::vector<std::string>> SearchDirectory(const std::string& dir,
+                                                          std::string_view pattern);
+  void OfferDeletion(const std::string& path, Bilingual question);
+  void WriteCffl(const std::string& target, const std::vector<std::string>& paths);
 
   Ports ports_;
   FolderListState folders_;

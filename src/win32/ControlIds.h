@@ -14,5 +14,7 @@ constexpr int ControlId(Ctl control) { return kFirstControlId + static_cast<int>
 inline constexpr int kIconApp = 1;
 inline constexpr int kIconGermanFlag = 2;
 inline constexpr int kIconBritishFlag = 3;
+inline constexpr int kIconFolderClosed = 4;
+inline constexpr int kIconFolderOpen = 5;
 
 }  // namespace orvanto::win32

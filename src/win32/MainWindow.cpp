@@ -1,8 +1,6 @@
 #include "win32/MainWindow.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
-#include <shlobj.h>
 
 #include <algorithm>
 #include <vector>
@@ -234,18 +232,12 @@ void MainWindow::LoadPicture(Ctl image) {
 
 void MainWindow::LoadFolderIcons() {
   const int size = SystemMetricForDpi(SM_CXSMICON, dpi_);
-  const auto load = [size](SHSTOCKICONID id) {
-    SHSTOCKICONINFO info{};
-    info.cbSize = sizeof(info);
-    if (FAILED(SHGetStockIconInfo(id, SHGSI_ICONLOCATION, &info))) return ScopedIcon();
-    HICON icon = nullptr;
-    if (SHDefExtractIconW(info.szPath, info.iIcon, 0, nullptr, &icon, MAKELONG(0, size)) != S_OK) {
-      return ScopedIcon();
-    }
-    return ScopedIcon(icon);
+  const auto load = [&](int id) {
+    return ScopedIcon(
+        static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0)));
   };
-  closedFolder_ = load(SIID_FOLDER);
-  openFolder_ = load(SIID_FOLDEROPEN);
+  closedFolder_ = load(kIconFolderClosed);
+  openFolder_ = load(kIconFolderOpen);
 }
 
 int MainWindow::DirectoryItemHeight() const {

@@ -88,6 +88,10 @@ bool Win32FileSystem::WriteWholeFile(std::string_view path, std::string_view byt
   // The new content goes to a fresh file beside the target first, and replaces the target in one
   // step only once it is complete on disk; a failure on the way leaves the old file as it was.
   const std::wstring target = Widen(path);
+  // Replacing a file by renaming does not look at its read-only attribute everywhere (Wine run
+  // by root does not); the user asked for that file to stay as it is.
+  const DWORD existing = GetFileAttributesW(target.c_str());
+  if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY)) return false;
   wchar_t temp[MAX_PATH]{};
   if (!GetTempFileNameW(DirectoryOf(target).c_str(), L"cff", 0, temp)) return false;
 

@@ -123,14 +123,6 @@ std::string FakeFileSystem::Content(std::string_view path) const {
   return entry ? entry->content : "";
 }
 
-std::vector<std::string> FakeFileSystem::FileNames(std::string_view dir) const {
-  std::vector<std::string> names;
-  for (const Entry& e : entries_) {
-    if (!e.directory && ParentKey(e.path) == DirKey(dir)) names.push_back(NameOf(e.path));
-  }
-  return names;
-}
-
 bool FakeFileSystem::Fails() { return ++calls == failAtCall; }
 
 bool FakeFileSystem::DriveReady(std::string_view path) const {

@@ -89,8 +89,6 @@ class FakeFileSystem final : public FileSystem {
 
   bool Exists(std::string_view path) const;
   std::string Content(std::string_view path) const;  // empty when missing
-  // Names (as stored) of the files directly in `dir`.
-  std::vector<std::string> FileNames(std::string_view dir) const;
 
   std::optional<std::vector<std::string>> FindFiles(std::string_view pattern,
                                                     unsigned attributes) override;

@@ -219,10 +219,6 @@ std::optional<MessageBoxView> RunningApp::WaitForMessageBox(
       const int id = GetDlgCtrlID(child);
       view.buttons.push_back(id);
       if ((style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) view.defaultButton = id;
-    } else if (ClassOf(child) == L"Static" && (style & SS_TYPEMASK) == SS_ICON) {
-      const auto icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
-      view.hasQuestionIcon = icon == LoadIconW(nullptr, IDI_QUESTION);
-      view.hasInformationIcon = icon == LoadIconW(nullptr, IDI_INFORMATION);
     }
   }
   return view;

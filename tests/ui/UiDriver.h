@@ -51,8 +51,6 @@ struct MessageBoxView {
   std::wstring text;
   std::vector<int> buttons;  // IDOK, IDYES, IDNO ... in window order
   int defaultButton = 0;
-  bool hasQuestionIcon = false;
-  bool hasInformationIcon = false;
 
   void Press(int id) const;
 };

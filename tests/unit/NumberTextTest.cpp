@@ -108,13 +108,10 @@ TEST(FormatFloor, RoundsTowardsMinusInfinity) {
     double value;
     const char* expected;
   } cases[] = {
-      {81.999, "81"},
-      {81.93, "81"},
-      {-3.2, "-4"},
-      {100, "100"},
-      {-0.0, "0"},
-      {-0.5, "-1"},
+      // clang-format off
+      {81.999, "81"}, {81.93, "81"}, {-3.2, "-4"}, {100, "100"}, {-0.0, "0"}, {-0.5, "-1"},
       {1e20, "100000000000000000000"},
+      // clang-format on
   };
   for (const auto& c : cases) EXPECT_EQ(FormatFloor(c.value), c.expected) << c.value;
 }

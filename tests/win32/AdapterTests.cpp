@@ -89,5 +89,51 @@ TEST(FileLengthOnDisk, CountsFilesBeyondFourGigabytesInFull) {
   EXPECT_EQ(Win32FileSystem().FileLength(dir.Path(L"BIG.VOB")), 5ull << 30);
 }
 
+std::string ContentOf(const std::string& path) {
+  std::string content;
+  const HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0)
+    content.append(buffer, got);
+  CloseHandle(file);
+  return content;
+}
+
+TEST(WriteWholeFileOnDisk, ReplacesTheFileOrLeavesItAsItWas) {
+  TempDir dir;
+  Win32FileSystem files;
+  const std::string bytes = "CFFL\r\nC:\\DVD\\VTS_01_1.VOB\r\n";
+  ASSERT_TRUE(files.WriteWholeFile(dir.Path(L"NEW.CFFL"), bytes));
+  EXPECT_EQ(ContentOf(dir.Path(L"NEW.CFFL")), bytes);
+
+  dir.Make(L"OLD.CFFL", FILE_ATTRIBUTE_NORMAL, "old content");
+  ASSERT_TRUE(files.WriteWholeFile(dir.Path(L"OLD.CFFL"), bytes));
+  EXPECT_EQ(ContentOf(dir.Path(L"OLD.CFFL")), bytes);
+
+  dir.Make(L"LOCKED.CFFL", FILE_ATTRIBUTE_READONLY, "keep me");
+  EXPECT_FALSE(files.WriteWholeFile(dir.Path(L"LOCKED.CFFL"), bytes));
+  EXPECT_EQ(ContentOf(dir.Path(L"LOCKED.CFFL")), "keep me");
+
+  CreateDirectoryW(Widen(dir.Path(L"FOLDER.CFFL")).c_str(), nullptr);
+  EXPECT_FALSE(files.WriteWholeFile(dir.Path(L"FOLDER.CFFL"), bytes));
+  EXPECT_FALSE(files.WriteWholeFile(dir.Path(L"missing\\X.CFFL"), bytes));
+  // Nothing is left behind by the failed attempts.
+  const auto left = files.FindFiles(dir.Path(L"*"), kAttrHidden | kAttrSystem);
+  ASSERT_TRUE(left);
+  EXPECT_EQ(left->size(), 3u);
+}
+
+TEST(ToAnsiOnDisk, RefusesWhatTheCodePageCannotHold) {
+  Win32FileSystem files;
+  ASSERT_EQ(GetACP(), 1252u) << "the test prefix runs with the Western European code page";
+  EXPECT_EQ(files.ToAnsi("C:\\Filme\\Größe.VOB"),
+            "C:\\Filme\\Gr\xF6\xDF"
+            "e.VOB");
+  EXPECT_FALSE(files.ToAnsi("C:\\\u5F71\\VTS_01_1.VOB"));
+  EXPECT_FALSE(files.ToAnsi("C:\\\u0141\u00F3d\u017A.VOB"));  // no best-fit "Lodz"
+}
+
 }  // namespace
 }  // namespace orvanto::win32
