@@ -24,8 +24,10 @@ void Enter(TestWindow& t, const Inputs& in) {
   t.Type(Ctl::inp_SafeGuard, in.reserve);
 }
 
-// The eight questions, German and English, in the order they are asked.
-const std::array<std::array<const char*, 2>, 8> kQuestions = {{
+// What a click may show, German and English: the error (0) or one of the questions (1 to 8).
+const std::array<std::array<const char*, 2>, 9> kMessages = {{
+    {"Mindestens eines der Eingabefelder enthält keinen oder keinen numerischen Wert!",
+     "At least one of the input-fields is not numeric or empty!"},
     {"Die Bitrate ist auffällig niedrig - bitte die Eingabe prüfen! Trotzdem fortfahren ?",
      "The bitrate is conspiciously low - please check! Continue anyway ?"},
     {"Die Bitrate ist auffällig hoch - bitte die Eingabe prüfen! Trotzdem fortfahren ?",
@@ -46,82 +48,74 @@ const std::array<std::array<const char*, 2>, 8> kQuestions = {{
      "anyway ?"},
 }};
 
+ShownMessage Message(int number, bool english) {
+  if (number == 0) return {kMessages[0][english], english ? "Error" : "Fehler", 64};
+  return {kMessages[number][english], english ? "Question" : "Frage", 292};
+}
+
 // One input changed from plausible values at a time; a question is answered No.
 TEST(CheckInputs, AsksBeyondEachBoundOnlyAndStopsWithNothingChanged) {
-  constexpr int kError = -1;
+  constexpr int kNone = -1, kError = 0;
   const struct {
     Ctl box;
     const char* text;
-    int question;  // 1 to 8, 0 for none
+    int message;
   } cases[] = {
-      {Ctl::inp_Bitrate, "3500000", 0},   {Ctl::inp_Bitrate, "3499999,9", 1},
-      {Ctl::inp_Bitrate, "9000000", 0},   {Ctl::inp_Bitrate, "9000000,1", 2},
-      {Ctl::inp_Playtime, "4800", 0},     {Ctl::inp_Playtime, "4799,9", 3},
-      {Ctl::inp_Playtime, "7200", 0},     {Ctl::inp_Playtime, "7200,1", 4},
-      {Ctl::inp_SafeGuard, "0,5", 0},     {Ctl::inp_SafeGuard, "0,49", 5},
-      {Ctl::inp_SafeGuard, "2", 0},       {Ctl::inp_SafeGuard, "2,01", 6},
-      {Ctl::inp_DestSize, "4,2", 0},      {Ctl::inp_DestSize, "4,19", 7},
-      {Ctl::inp_DestSize, "4,4", 0},      {Ctl::inp_DestSize, "4,41", 7},
-      {Ctl::inp_DestSize, "4.37", 7},     {Ctl::inp_SourceSize, "4,37", 0},
-      {Ctl::inp_SourceSize, "4,36", 8},   {Ctl::inp_SourceSize, "", 8},
-      {Ctl::inp_SourceSize, "abc", 8},    {Ctl::inp_DestSize, "", kError},
-      {Ctl::inp_Playtime, "abc", kError}, {Ctl::inp_Bitrate, "12 bit", kError},
-      {Ctl::inp_SafeGuard, " ", kError},  {Ctl::inp_Bitrate, "5,390,000", kError},
+      {Ctl::inp_Bitrate, "3500000", kNone}, {Ctl::inp_Bitrate, "3499999,9", 1},
+      {Ctl::inp_Bitrate, "9000000", kNone}, {Ctl::inp_Bitrate, "9000000,1", 2},
+      {Ctl::inp_Playtime, "4800", kNone},   {Ctl::inp_Playtime, "4799,9", 3},
+      {Ctl::inp_Playtime, "7200", kNone},   {Ctl::inp_Playtime, "7200,1", 4},
+      {Ctl::inp_SafeGuard, "0,5", kNone},   {Ctl::inp_SafeGuard, "0,49", 5},
+      {Ctl::inp_SafeGuard, "2", kNone},     {Ctl::inp_SafeGuard, "2,01", 6},
+      {Ctl::inp_DestSize, "4,2", kNone},    {Ctl::inp_DestSize, "4,19", 7},
+      {Ctl::inp_DestSize, "4,4", kNone},    {Ctl::inp_DestSize, "4,41", 7},
+      {Ctl::inp_DestSize, "4.37", 7},       {Ctl::inp_SourceSize, "4,37", kNone},
+      {Ctl::inp_SourceSize, "4,36", 8},     {Ctl::inp_SourceSize, "", 8},
+      {Ctl::inp_SourceSize, "abc", 8},      {Ctl::inp_DestSize, "", kError},
+      {Ctl::inp_Playtime, "abc", kError},   {Ctl::inp_Bitrate, "12 bit", kError},
+      {Ctl::inp_SafeGuard, " ", kError},    {Ctl::inp_Bitrate, "5,390,000", kError},
   };
-  for (const auto& c : cases) {
+  for (const bool english : {false, true}) {
+    for (const auto& c : cases) {
+      TestWindow t;
+      t.window.English = english;
+      Enter(t, {"5,23", "4,37", "6000", "5390000", "2"});
+      t.Type(c.box, c.text);
+      if (c.message > kError) t.form.answers = {kAnswerNo};
+      const auto before = t.form.texts;
+      t.Click(Ctl::btn_Calculate);
+
+      std::vector<ShownMessage> expected;
+      if (c.message != kNone) expected.push_back(Message(c.message, english));
+      EXPECT_EQ(t.form.messages, expected) << c.text;
+      EXPECT_EQ(t.form.texts == before, c.message != kNone) << c.text;
+      EXPECT_EQ(t.canvas.ops.empty(), c.message != kNone) << c.text;
+    }
+  }
+}
+
+TEST(CheckInputs, AsksInTableOrderUntilTheFirstNo) {
+  const struct {
+    Inputs in;
+    std::vector<int> asked;
+    int lastAnswer;
+  } runs[] = {
+      {{"4,0", "4,1", "3000", "3000000", "0,4"}, {1, 3, 5, 7, 8}, kAnswerYes},
+      {{"4,0", "4,5", "8000", "9500000", "3"}, {2, 4, 6}, kAnswerNo},
+  };
+  for (const auto& run : runs) {
     TestWindow t;
-    Enter(t, {"5,23", "4,37", "6000", "5390000", "2"});
-    t.Type(c.box, c.text);
-    if (c.question > 0) t.form.answers = {kAnswerNo};
+    Enter(t, run.in);
+    t.form.answers.assign(run.asked.size() - 1, kAnswerYes);
+    t.form.answers.push_back(run.lastAnswer);
     const auto before = t.form.texts;
     t.Click(Ctl::btn_Calculate);
 
     std::vector<ShownMessage> expected;
-    if (c.question == kError) {
-      expected.push_back(
-          {"Mindestens eines der Eingabefelder enthält keinen oder keinen numerischen Wert!",
-           "Fehler", 64});
-    } else if (c.question > 0) {
-      expected.push_back({kQuestions[c.question - 1][0], "Frage", 292});
-    }
-    EXPECT_EQ(t.form.messages, expected) << c.text;
-    EXPECT_TRUE(c.question == 0 || (t.form.texts == before && t.canvas.ops.empty())) << c.text;
-  }
-}
-
-TEST(CheckInputs, AsksInTableOrderInTheCurrentLanguage) {
-  const struct {
-    Inputs in;
-    std::vector<int> questions;
-  } runs[] = {
-      {{"4,0", "4,1", "3000", "3000000", "0,4"}, {1, 3, 5, 7, 8}},
-      {{"4,0", "4,5", "8000", "9500000", "3"}, {2, 4, 6, 7, 8}},
-  };
-  for (const auto& run : runs) {
-    TestWindow t;
-    t.window.English = true;
-    Enter(t, run.in);
-    t.form.answers.assign(run.questions.size(), kAnswerYes);
-    t.Click(Ctl::btn_Calculate);
-    std::vector<ShownMessage> expected;
-    for (const int q : run.questions) expected.push_back({kQuestions[q - 1][1], "Question", 292});
+    for (const int q : run.asked) expected.push_back(Message(q, false));
     EXPECT_EQ(t.form.messages, expected);
-    EXPECT_EQ(t.form.Text(Ctl::dsp_SumSource), "4.096,00 MB");
+    EXPECT_EQ(t.form.texts == before, run.lastAnswer == kAnswerNo);
   }
-  TestWindow t;  // a No after a Yes still changes nothing
-  Enter(t, runs[0].in);
-  t.form.answers = {kAnswerYes, kAnswerNo};
-  const auto before = t.form.texts;
-  t.Click(Ctl::btn_Calculate);
-  EXPECT_EQ(t.form.messages.size(), 2u);
-  EXPECT_EQ(t.form.texts, before);
-
-  t.window.English = true;
-  t.Type(Ctl::inp_DestSize, "");
-  t.Click(Ctl::btn_Calculate);
-  EXPECT_EQ(
-      t.form.messages.back(),
-      (ShownMessage{"At least one of the input-fields is not numeric or empty!", "Error", 64}));
 }
 
 // Runs one calculation; `marker` absent means the bar and the new bitrate keep what they showed.
