@@ -1,5 +1,6 @@
 #include "app/frm_Main.h"
 #include "calc/Inputs.h"
+#include "common/NumberText.h"
 
 namespace orvanto {
 

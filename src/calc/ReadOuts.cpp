@@ -3,6 +3,7 @@
 
 #include "app/frm_Main.h"
 #include "common/KavelModules.h"
+#include "common/NumberText.h"
 
 namespace orvanto {
 

@@ -4,6 +4,7 @@
 
 #include "app/frm_Main.h"
 #include "calc/Inputs.h"
+#include "common/NumberText.h"
 
 namespace orvanto {
 
