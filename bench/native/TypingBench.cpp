@@ -13,8 +13,8 @@ using namespace orvanto;
 
 // Texts a user passes through while typing a bit rate, German separators; every one of them is a
 // number, so each update runs in full (parse, divide, format).
-constexpr std::string_view kTyped[] = {"5",       "53",        "539",        "5.390",
-                                       "53.900",  "539.000",   "5.390.000",  "5.390.000,5"};
+constexpr std::string_view kTyped[] = {"5",      "53",      "539",       "5.390",
+                                       "53.900", "539.000", "5.390.000", "5.390.000,5"};
 
 struct Window {
   bench::TextOnlyForm form;

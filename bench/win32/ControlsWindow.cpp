@@ -47,10 +47,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = L"BenchControlsWindow";
   if (!RegisterClassExW(&wc)) return 1;
-  const HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"Controls",
-                                    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                                    CW_USEDEFAULT, CW_USEDEFAULT, 880, 480, nullptr, nullptr,
-                                    instance, nullptr);
+  const HWND hwnd = CreateWindowExW(
+      0, wc.lpszClassName, L"Controls", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+      CW_USEDEFAULT, CW_USEDEFAULT, 880, 480, nullptr, nullptr, instance, nullptr);
   if (!hwnd) return 1;
 
   NONCLIENTMETRICSW metrics{};
@@ -70,10 +69,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
       SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
   }
-  const HWND tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                       WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr,
-                                       instance, nullptr);
+  const HWND tooltip = CreateWindowExW(
+      WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr, instance, nullptr);
   if (n != 51 || !tooltip) return 1;
 
   ShowWindow(hwnd, showCommand);

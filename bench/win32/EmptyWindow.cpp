@@ -22,10 +22,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = L"BenchEmptyWindow";
   if (!RegisterClassExW(&wc)) return 1;
-  const HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"Empty",
-                                    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                                    CW_USEDEFAULT, CW_USEDEFAULT, 880, 480, nullptr, nullptr,
-                                    instance, nullptr);
+  const HWND hwnd = CreateWindowExW(
+      0, wc.lpszClassName, L"Empty", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+      CW_USEDEFAULT, CW_USEDEFAULT, 880, 480, nullptr, nullptr, instance, nullptr);
   if (!hwnd) return 1;
   ShowWindow(hwnd, showCommand);
   UpdateWindow(hwnd);

@@ -26,9 +26,8 @@ std::uint64_t BareTotal(const std::wstring& dir) {
   std::uint64_t total = 0;
   for (const wchar_t* pattern : {L"*.BUP", L"*.IFO", L"*.VOB"}) {
     WIN32_FIND_DATAW data;
-    const HANDLE find =
-        FindFirstFileExW((dir + pattern).c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                         nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    const HANDLE find = FindFirstFileExW((dir + pattern).c_str(), FindExInfoBasic, &data,
+                                         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (find == INVALID_HANDLE_VALUE) continue;
     do {
       if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
@@ -71,8 +70,9 @@ int wmain(int argc, wchar_t** argv) {
     if (arg == L"--sample-ms") sampleMs = _wtof(argv[i + 1]);
   }
   if (dir.empty() || samples < 1 || !SetCurrentDirectoryW(dir.c_str())) {
-    fwprintf(stderr, L"usage: orvanto_measurebench --dir DIR [--samples N] [--sample-ms MS]\n"
-                     L"(the directory must exist)\n");
+    fwprintf(stderr,
+             L"usage: orvanto_measurebench --dir DIR [--samples N] [--sample-ms MS]\n"
+             L"(the directory must exist)\n");
     return 2;
   }
   if (dir.back() != L'\\') dir += L'\\';
@@ -88,12 +88,12 @@ int wmain(int argc, wchar_t** argv) {
   // Both sides must measure the same thing, or the comparison means nothing.
   const std::uint64_t bare = BareTotal(dir);
   window.MeasureOutputDir();
-  const std::string expected =
-      FormatNumber(static_cast<double>(bare) / 1024 / 1024 / 1024, NumberPattern::Grouped2Decimals,
-                   locale.Separators());
+  const std::string expected = FormatNumber(static_cast<double>(bare) / 1024 / 1024 / 1024,
+                                            NumberPattern::Grouped2Decimals, locale.Separators());
   const std::string& shown = form.texts[Index(Ctl::inp_SourceSize)];
   if (bare == 0 || shown != expected) {
-    fwprintf(stderr, L"measurebench: the program shows \"%ls\", the bare loop found %llu bytes (\"%ls\")\n",
+    fwprintf(stderr,
+             L"measurebench: the program shows \"%ls\", the bare loop found %llu bytes (\"%ls\")\n",
              win32::Widen(shown).c_str(), static_cast<unsigned long long>(bare),
              win32::Widen(expected).c_str());
     return 1;
