@@ -1,6 +1,6 @@
 // Times the program's size measurement of a directory, frm_Main::MeasureOutputDir through the real
 // Win32FileSystem, against the floor: a bare FindFirstFileExW loop over the same three patterns
-// that sums the sizes straight from the find data. The two take turns, sample after sample.
+// that sums the sizes straight from the find data. The two take turns, call after call.
 //
 // Usage: orvanto_measurebench --dir DIR [--samples N] [--sample-ms MS]
 // Prints "iterations K", then per sample "measure bare NS_PER_CALL" and
@@ -51,10 +51,10 @@ double NowNs() {
 }
 
 template <typename F>
-double NsPerCall(int iterations, F call) {
+double Time(F call) {
   const double t0 = NowNs();
-  for (int i = 0; i < iterations; ++i) call();
-  return (NowNs() - t0) / iterations;
+  call();
+  return NowNs() - t0;
 }
 
 }  // namespace
@@ -99,14 +99,28 @@ int wmain(int argc, wchar_t** argv) {
     return 1;
   }
 
+  const auto measureBare = [&] { BareTotal(dir); };
+  const auto measureProgram = [&] { window.MeasureOutputDir(); };
   // Enough calls per sample that one sample lasts about sampleMs, far above the timer's tick.
-  const double once = NsPerCall(3, [&] { BareTotal(dir); });
-  const int iterations = std::max(5, static_cast<int>(sampleMs * 1e6 / once));
+  const double once = (Time(measureBare) + Time(measureBare) + Time(measureBare)) / 3;
+  const int iterations = std::max(5, static_cast<int>(sampleMs * 1e6 / 2 / once));
   wprintf(L"iterations %d\nbytes %llu\n", iterations, static_cast<unsigned long long>(bare));
-  NsPerCall(iterations, [&] { window.MeasureOutputDir(); });  // warm-up
+  for (int i = 0; i < iterations; ++i) measureProgram();  // warm-up
+  // The two alternate call by call, each going first every other time, so that a burst of load
+  // on the machine or a cache that one call warms for the next falls on both alike.
   for (int s = 0; s < samples; ++s) {
-    wprintf(L"measure bare %.0f\n", NsPerCall(iterations, [&] { BareTotal(dir); }));
-    wprintf(L"measure program %.0f\n", NsPerCall(iterations, [&] { window.MeasureOutputDir(); }));
+    double bareNs = 0, programNs = 0;
+    for (int i = 0; i < iterations; ++i) {
+      if (i % 2 == 0) {
+        bareNs += Time(measureBare);
+        programNs += Time(measureProgram);
+      } else {
+        programNs += Time(measureProgram);
+        bareNs += Time(measureBare);
+      }
+    }
+    wprintf(L"measure bare %.0f\nmeasure program %.0f\n", bareNs / iterations,
+            programNs / iterations);
     fflush(stdout);
   }
   return 0;
