@@ -47,6 +47,10 @@ def main(raw_dir):
     empty_ms, _ = median_of(starts, "empty", 1)
     ctl_ms, _ = median_of(starts, "controls", 1)
     polled = sum(1 for row in starts if "polled" in row)
+
+    def spread(name):
+        q = statistics.quantiles([float(r[1]) for r in starts if r[0] == name], n=4)
+        return f"{name} {q[0]:.0f}–{q[2]:.0f} ms"
     rows.append(["Start-up vs (a) one empty window", f"{orv_ms:.1f} ms", f"{empty_ms:.1f} ms",
                  f"{orv_ms / empty_ms:.2f}", "reported", "—"])
     ratio_b = orv_ms / ctl_ms
@@ -109,7 +113,8 @@ def main(raw_dir):
     out += [
         "",
         f"Machine: {info['nproc']} cores, {info['cpu']}, {info['wine']}, "
-        f"load average {info['load']} at the start of the run.",
+        f"load average {info['load']} at the start of the run and "
+        f"{info['load_end']} at its end.",
         f"Command: `{info['command']}`",
         "",
         f"Start-up: median of {n} starts of each program after {info['warmup']} warm-up "
@@ -118,13 +123,15 @@ def main(raw_dir):
         f"window of the process exists and its thread has answered a `WM_NULL` "
         f"(`SendMessageTimeout`); the window was found only by polling after "
         f"`WaitForInputIdle` in {polled} measured start(s). Orvanto starts in a directory "
-        f"holding a DVD's files ({info['dvd']}); the baselines start in the same directory.",
+        f"holding a DVD's files ({info['dvd']}); the baselines start in the same directory. "
+        f"Middle half of the starts: {spread('orvanto')}, {spread('controls')}, "
+        f"{spread('empty')}.",
         f"Memory: `PeakWorkingSetSize` from `GetProcessMemoryInfo`, read by the probe right "
         f"after start-up. Under Wine it is the process's peak resident set: for one held "
         f"start Wine said {wine_peak / MIB:.2f} MiB and Linux's `VmHWM` for the same process "
         f"said {linux_peak / MIB:.2f} MiB.",
-        f"Measurement: median of {samples} samples of {iterations} calls each, program and "
-        f"bare loop taking turns, in one Windows process under Wine.",
+        f"Measurement: median of {samples} samples of {iterations} calls of each, the program "
+        f"and the bare loop alternating call by call, in one Windows process under Wine.",
         f"Typing: Google Benchmark, median of {len(runs)} repetitions.",
     ]
     text = "\n".join(out) + "\n"

@@ -3,11 +3,11 @@
 # baseline programs built the same way, the size measurement against a bare search loop (all
 # under one warm Wine server), and one read-out update in the native core. Prints a Markdown
 # table of the figures, also written to build/bench/results.md; exits non-zero when a target is
-# missed. ORVANTO_BENCH_RUNS sets the number of measured starts per program (default 15).
+# missed. ORVANTO_BENCH_RUNS sets the number of measured starts per program (default 20).
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
-RUNS=${ORVANTO_BENCH_RUNS:-15}
+RUNS=${ORVANTO_BENCH_RUNS:-20}
 WARMUP=2
 OUT=$BUILD/bench
 RAW=$OUT/raw
@@ -116,4 +116,5 @@ say "one read-out update in the core"
 "$OUT/native/bench/orvanto_typing_bench" --benchmark_repetitions="$RUNS" \
   --benchmark_format=json >"$RAW/typing.json" 2>"$RAW/typing.err"
 
+echo "load_end=$(cut -d' ' -f1-3 /proc/loadavg)" >>"$RAW/machine.txt"
 python3 "$ROOT/bench/report.py" "$RAW"
