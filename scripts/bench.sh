@@ -90,7 +90,7 @@ release=$RAW/release
 "$WINE" "$BIN/orvanto_startprobe.exe" --dir "$(wine_path "$OUT/dvd")" \
   --hold "$(wine_path "$release")" "$(wine_path "$BIN/Orvanto.exe")" >"$RAW/hold.txt" 2>"$RAW/hold.err" &
 probe=$!
-for _ in $(seq 300); do grep -q '^holding' "$RAW/hold.txt" && break; sleep 0.1; done
+for _ in $(seq 300); do grep -qs '^holding' "$RAW/hold.txt" && break; sleep 0.1; done
 linux_peak=
 for proc in /proc/[0-9]*; do
   # The Orvanto.exe of this run: its path and our prefix, not another engineer's copy.
