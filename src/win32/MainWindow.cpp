@@ -202,6 +202,13 @@ void MainWindow::ApplyDpi(UINT dpi) {
     SetWindowPos(child, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
     const HFONT font = desc.font ? factorFont_.Get() : defaultFont_.Get();
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (desc.kind == Kind::TextBox) {
+      // The numeric boxes are narrow ("8356,1" in 615 twips): the font's default margins would
+      // cut off the last digit.
+      const int margin = MulDiv(1, d, 96);
+      SendMessageW(child, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+                   MAKELPARAM(margin, margin));
+    }
     if (desc.kind == Kind::Image) LoadPicture(desc.id);
   }
   SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(defaultFont_.Get()), FALSE);
