@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets in fuzz/ with clang's libFuzzer, AddressSanitizer and
-# UndefinedBehaviorSanitizer, and runs each from its seed corpus in fuzz/corpus/ for 1,000,000
-# executions (ORVANTO_FUZZ_RUNS to change), one after the other at the lowest priority. New corpus
-# entries, logs and the input of any finding go to build/fuzz/. Prints per target the executions
-# done and whether it found anything; exits non-zero on a finding.
+# UndefinedBehaviorSanitizer, and runs each from its seed corpus in fuzz/corpus/, with the pieces
+# of number text in fuzz/numbers.dict, for 1,000,000 executions (ORVANTO_FUZZ_RUNS to change), one
+# after the other at the lowest priority. New corpus entries, logs and the input of any finding go
+# to build/fuzz/. Prints per target the executions done and whether it found anything; exits
+# non-zero on a finding.
 #   scripts/fuzz.sh [target...]     targets: parse_number numeric_test number_format calculation
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
@@ -33,6 +34,7 @@ for target in "${TARGETS[@]}"; do
   say "fuzzing $target: $RUNS executions"
   # The first corpus directory receives what the run discovers; the seeds stay as committed.
   nice -n 19 "$OUT/fuzz_$target" -runs="$RUNS" -max_len=512 -timeout=10 -print_final_stats=1 \
+    -dict="$ROOT/fuzz/numbers.dict" \
     -artifact_prefix="$found/" "$corpus" "$ROOT/fuzz/corpus/$target" >"$log" 2>&1
   status=$?
   executions=$(grep -o 'stat::number_of_executed_units: [0-9]*' "$log" | grep -o '[0-9]*$')
