@@ -6,6 +6,10 @@ set -uo pipefail
 source "$(dirname "$0")/lib.sh"
 
 ensure_packages "${NATIVE_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" || exit 1
+# Wine takes its code page and regional settings from the Unix locale: pin them, so that every
+# machine runs the tests with the Western European code page (the tests set separators themselves).
+export LANG=C.UTF-8
+unset LC_ALL LC_CTYPE LC_NUMERIC
 
 RESULTS=$BUILD/test-results
 rm -rf "$BUILD/native" "$BUILD/win32" "$RESULTS"

@@ -120,8 +120,8 @@ bool MainWindow::Register(HINSTANCE instance) {
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kMainClassName;
-  // The class's icons serve a window at the system DPI, as most are, at no further cost; setting
-  // them per window (WM_SETICON) took a visible part of the start-up under Wine.
+  // The class's icons serve a window at the system DPI, as most are; setting icons on the window
+  // once it exists (WM_SETICON) took a visible part of the start-up under Wine.
   wc.hIcon = LoadAppIcon(instance, SM_CXICON, SystemDpi(), LR_SHARED);
   wc.hIconSm = LoadAppIcon(instance, SM_CXSMICON, SystemDpi(), LR_SHARED);
   return RegisterClassExW(&wc) != 0 && RangeBar::Register(instance);
@@ -162,13 +162,13 @@ void MainWindow::CreateControls() {
     const ClassAndStyle cls = ClassFor(desc);
     const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | cls.style | (desc.visible ? WS_VISIBLE : 0);
     const std::wstring text = Widen(desc.german);
-    // Made in its place and with its font: moving and re-fonting every control afterwards made
-    // up a tenth of the start-up.
+    // Made in its place and with its font at once: moving and re-fonting every control after
+    // creating it was one of the larger costs of the start-up.
     const PixelRect r = PlaceOf(desc);
     const HWND child = CreateWindowExW(
         cls.exStyle, cls.className, text.c_str(), style, r.left, r.top, r.width, r.height, hwnd_,
         reinterpret_cast<HMENU>(INT_PTR{ControlId(id)}), instance_, nullptr);
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(desc)), FALSE);
+    ApplyFont(child, desc);
     controls_[Index(id)] = child;
     if (desc.kind == Kind::PictureBox) rangeBar_.Attach(child);
   }
@@ -217,8 +217,15 @@ PixelRect MainWindow::PlaceOf(const ControlDesc& desc) const {
   return r;
 }
 
-HFONT MainWindow::FontOf(const ControlDesc& desc) const {
-  return desc.font ? factorFont_.Get() : defaultFont_.Get();
+void MainWindow::ApplyFont(HWND child, const ControlDesc& desc) const {
+  const HFONT font = desc.font ? factorFont_.Get() : defaultFont_.Get();
+  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  if (desc.kind == Kind::TextBox) {
+    // The numeric boxes are narrow ("8356,1" in 615 twips): the font's default margins would
+    // cut off the last digit.
+    const int margin = MulDiv(1, static_cast<int>(dpi_), 96);
+    SendMessageW(child, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(margin, margin));
+  }
 }
 
 void MainWindow::SizeWindow() {
@@ -238,7 +245,7 @@ void MainWindow::ApplyDpi(UINT dpi) {
     const PixelRect r = PlaceOf(desc);
     const HWND child = Control(desc.id);
     SetWindowPos(child, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(desc)), FALSE);
+    ApplyFont(child, desc);
   }
   ApplyDpiToWindow();
 }

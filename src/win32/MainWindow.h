@@ -52,9 +52,9 @@ class MainWindow final : public Form {
   // What does not belong to one control: pictures, icons, the tooltip font and the directory
   // list's line height.
   void ApplyDpiToWindow();
-  // A control's rectangle and font at dpi_.
+  // A control's rectangle at dpi_, and its font (with the margins that go with it).
   PixelRect PlaceOf(const ControlDesc& desc) const;
-  HFONT FontOf(const ControlDesc& desc) const;
+  void ApplyFont(HWND child, const ControlDesc& desc) const;
   void LoadPicture(Ctl image);
   void LoadFolderIcons();
   int DirectoryItemHeight() const;
