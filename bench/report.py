@@ -48,6 +48,12 @@ def main(raw_dir):
     ctl_ms, _ = median_of(starts, "controls", 1)
     polled = sum(1 for row in starts if "polled" in row)
 
+    # The same comparison start by start: each round's Orvanto against that round's baseline.
+    by_name = {}
+    for row in starts:
+        by_name.setdefault(row[0], []).append(float(row[1]))
+    paired = statistics.median(o / c for o, c in zip(by_name["orvanto"], by_name["controls"]))
+
     def spread(name):
         q = statistics.quantiles([float(r[1]) for r in starts if r[0] == name], n=4)
         return f"{name} {q[0]:.0f}–{q[2]:.0f} ms"
@@ -118,14 +124,15 @@ def main(raw_dir):
         f"Command: `{info['command']}`",
         "",
         f"Start-up: median of {n} starts of each program after {info['warmup']} warm-up "
-        f"round(s), the three taking turns, under one warm `wineserver -p`; timed from "
+        f"round(s), the three taking turns (each round led by the next one, a pause of 0.3 s "
+        f"after each exit), under one warm `wineserver -p`; timed from "
         f"`CreateProcess` until `WaitForInputIdle` has returned, a visible unowned top-level "
         f"window of the process exists and its thread has answered a `WM_NULL` "
         f"(`SendMessageTimeout`); the window was found only by polling after "
         f"`WaitForInputIdle` in {polled} measured start(s). Orvanto starts in a directory "
         f"holding a DVD's files ({info['dvd']}); the baselines start in the same directory. "
         f"Middle half of the starts: {spread('orvanto')}, {spread('controls')}, "
-        f"{spread('empty')}.",
+        f"{spread('empty')}; median of the round-by-round ratios to (b): {paired:.2f}.",
         f"Memory: `PeakWorkingSetSize` from `GetProcessMemoryInfo`, read by the probe right "
         f"after start-up. Under Wine it is the process's peak resident set: for one held "
         f"start Wine said {wine_peak / MIB:.2f} MiB and Linux's `VmHWM` for the same process "

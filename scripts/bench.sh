@@ -3,11 +3,11 @@
 # baseline programs built the same way, the size measurement against a bare search loop (all
 # under one warm Wine server), and one read-out update in the native core. Prints a Markdown
 # table of the figures, also written to build/bench/results.md; exits non-zero when a target is
-# missed. ORVANTO_BENCH_RUNS sets the number of measured starts per program (default 20).
+# missed. ORVANTO_BENCH_RUNS sets the number of measured starts per program (default 30).
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
-RUNS=${ORVANTO_BENCH_RUNS:-20}
+RUNS=${ORVANTO_BENCH_RUNS:-30}
 WARMUP=2
 OUT=$BUILD/bench
 RAW=$OUT/raw

@@ -1,6 +1,6 @@
 // Starts programs and times each from CreateProcess until its main window is up and idle, then
-// reads its peak working set and closes it. The programs take turns, run after run, so that a
-// change in the machine's load falls on all of them alike.
+// reads its peak working set and closes it. The programs take turns, round after round, so that
+// a change in the machine's load falls on all of them alike.
 //
 // "Up and idle", the same for every program: WaitForInputIdle has returned, a visible unowned
 // top-level window of the process exists, and that window's thread has answered a WM_NULL sent
@@ -22,6 +22,8 @@
 #include <vector>
 
 namespace {
+
+constexpr DWORD kSettleMs = 300;
 
 struct Program {
   std::wstring name;
@@ -170,9 +172,15 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (!release.empty()) return Hold(programs.front().path, dir, release);
 
+  const size_t n = programs.size();
   for (int run = 0; run < warmup + runs; ++run) {
-    for (const Program& program : programs) {
+    // Each round starts with the next program, so that none always follows the same one.
+    for (size_t k = 0; k < n; ++k) {
+      const Program& program = programs[(static_cast<size_t>(run) + k) % n];
       const Start start = Measure(program.path, dir);
+      // What Wine and the X server still do for the program that just ended must not fall on
+      // the next start.
+      Sleep(kSettleMs);
       if (run < warmup) continue;
       wprintf(L"start %ls %.3f %zu%ls\n", program.name.c_str(), start.milliseconds,
               start.peakWorkingSet, start.polled ? L" polled" : L"");
