@@ -169,6 +169,9 @@ void MainWindow::CreateControls() {
         cls.exStyle, cls.className, text.c_str(), style, r.left, r.top, r.width, r.height, hwnd_,
         reinterpret_cast<HMENU>(INT_PTR{ControlId(id)}), instance_, nullptr);
     ApplyFont(child, desc);
+    // With common controls 6 the drop-down's length is a number of items, not the height the
+    // combo box is created with; a taller combo box only made Wine fit its list again and again.
+    if (desc.kind == Kind::DriveList) SendMessageW(child, CB_SETMINVISIBLE, kDropDownItems, 0);
     controls_[Index(id)] = child;
     if (desc.kind == Kind::PictureBox) rangeBar_.Attach(child);
   }
@@ -213,7 +216,6 @@ PixelRect MainWindow::PlaceOf(const ControlDesc& desc) const {
     if (r.height == 0) r.height = 2;
     if (r.width == 0) r.width = 2;
   }
-  if (desc.kind == Kind::DriveList) r.height += kDropDownItems * ScaleTwips(255, d);
   return r;
 }
 
