@@ -29,14 +29,14 @@ const DpiApi& Api() {
   return api;
 }
 
+}  // namespace
+
 UINT SystemDpi() {
   const HDC screen = GetDC(nullptr);
   const UINT dpi = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSY));
   ReleaseDC(nullptr, screen);
   return dpi;
 }
-
-}  // namespace
 
 UINT WindowDpi(HWND hwnd) {
   if (Api().getDpiForWindow) {

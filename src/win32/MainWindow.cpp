@@ -87,6 +87,18 @@ std::string WindowText(HWND hwnd) {
   return Narrow(text);
 }
 
+SIZE WindowSizeAt(UINT dpi) {
+  const int d = static_cast<int>(dpi);
+  return WindowSizeForClient(ScaleTwips(kClientWidthTwips, d), ScaleTwips(kClientHeightTwips, d),
+                             kWindowStyle, kWindowExStyle, dpi);
+}
+
+HICON LoadAppIcon(HINSTANCE instance, int metric, UINT dpi, UINT flags) {
+  const int size = SystemMetricForDpi(metric, dpi);
+  return static_cast<HICON>(
+      LoadImageW(instance, MAKEINTRESOURCEW(kIconApp), IMAGE_ICON, size, size, flags));
+}
+
 int IconResource(Picture picture) {
   return picture == Picture::GermanFlag ? kIconGermanFlag : kIconBritishFlag;
 }
@@ -108,19 +120,30 @@ bool MainWindow::Register(HINSTANCE instance) {
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kMainClassName;
+  // The class's icons serve a window at the system DPI, as most are; setting icons on the window
+  // once it exists (WM_SETICON) took a visible part of the start-up under Wine.
+  wc.hIcon = LoadAppIcon(instance, SM_CXICON, SystemDpi(), LR_SHARED);
+  wc.hIconSm = LoadAppIcon(instance, SM_CXSMICON, SystemDpi(), LR_SHARED);
   return RegisterClassExW(&wc) != 0 && RangeBar::Register(instance);
 }
 
 bool MainWindow::Create() {
   const std::wstring title = Widen(kDesignTitle);
+  // Made in the size it has at the system DPI, so that it is sized again only on a monitor of
+  // another DPI.
+  iconDpi_ = SystemDpi();
+  const SIZE size = WindowSizeAt(iconDpi_);
   CreateWindowExW(kWindowExStyle, kMainClassName, title.c_str(), kWindowStyle, CW_USEDEFAULT,
-                  CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance_, this);
+                  CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr, instance_, this);
   if (!hwnd_) return false;
   dpi_ = WindowDpi(hwnd_);
-  CreateFonts();  // before the controls: the directory list measures its lines as it is created
+  // The fonts come first: each control gets its font as it is created, and the directory list
+  // measures its lines then.
+  CreateFonts();
   CreateControls();
   CreateTooltips();
-  ApplyDpi(dpi_);
+  SizeWindow();
+  ApplyDpiToWindow();
   ready_ = true;
   form_.InitFolderLists();
   form_.Form_Load();
@@ -139,9 +162,16 @@ void MainWindow::CreateControls() {
     const ClassAndStyle cls = ClassFor(desc);
     const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | cls.style | (desc.visible ? WS_VISIBLE : 0);
     const std::wstring text = Widen(desc.german);
-    const HWND child =
-        CreateWindowExW(cls.exStyle, cls.className, text.c_str(), style, 0, 0, 0, 0, hwnd_,
-                        reinterpret_cast<HMENU>(INT_PTR{ControlId(id)}), instance_, nullptr);
+    // Made in its place and with its font at once: moving and re-fonting every control after
+    // creating it was one of the larger costs of the start-up.
+    const PixelRect r = PlaceOf(desc);
+    const HWND child = CreateWindowExW(
+        cls.exStyle, cls.className, text.c_str(), style, r.left, r.top, r.width, r.height, hwnd_,
+        reinterpret_cast<HMENU>(INT_PTR{ControlId(id)}), instance_, nullptr);
+    ApplyFont(child, desc);
+    // With common controls 6 the drop-down's length is a number of items, not the height the
+    // combo box is created with; a taller combo box only made Wine fit its list again and again.
+    if (desc.kind == Kind::DriveList) SendMessageW(child, CB_SETMINVISIBLE, kDropDownItems, 0);
     controls_[Index(id)] = child;
     if (desc.kind == Kind::PictureBox) rangeBar_.Attach(child);
   }
@@ -178,50 +208,65 @@ void MainWindow::CreateFonts() {
   factorFont_.Reset(CreateFontIndirectW(&big));
 }
 
+PixelRect MainWindow::PlaceOf(const ControlDesc& desc) const {
+  const int d = static_cast<int>(dpi_);
+  PixelRect r = ClientPixels(desc.id, d);
+  if (desc.kind == Kind::Line) {
+    // An etched rule is two pixels thick whatever the DPI.
+    if (r.height == 0) r.height = 2;
+    if (r.width == 0) r.width = 2;
+  }
+  return r;
+}
+
+void MainWindow::ApplyFont(HWND child, const ControlDesc& desc) const {
+  const HFONT font = desc.font ? factorFont_.Get() : defaultFont_.Get();
+  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  if (desc.kind == Kind::TextBox) {
+    // The numeric boxes are narrow ("8356,1" in 615 twips): the font's default margins would
+    // cut off the last digit.
+    const int margin = MulDiv(1, static_cast<int>(dpi_), 96);
+    SendMessageW(child, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(margin, margin));
+  }
+}
+
+void MainWindow::SizeWindow() {
+  const SIZE wanted = WindowSizeAt(dpi_);
+  RECT now{};
+  GetWindowRect(hwnd_, &now);
+  if (now.right - now.left == wanted.cx && now.bottom - now.top == wanted.cy) return;
+  SetWindowPos(hwnd_, nullptr, 0, 0, wanted.cx, wanted.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void MainWindow::ApplyDpi(UINT dpi) {
   dpi_ = dpi;
-  const int d = static_cast<int>(dpi);
   CreateFonts();
-  LoadFolderIcons();
-
-  const SIZE window =
-      WindowSizeForClient(ScaleTwips(kClientWidthTwips, d), ScaleTwips(kClientHeightTwips, d),
-                          kWindowStyle, kWindowExStyle, dpi);
-  SetWindowPos(hwnd_, nullptr, 0, 0, window.cx, window.cy,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-
+  SizeWindow();
   for (const ControlDesc& desc : Controls()) {
+    const PixelRect r = PlaceOf(desc);
     const HWND child = Control(desc.id);
-    PixelRect r = ClientPixels(desc.id, d);
-    if (desc.kind == Kind::Line) {
-      // An etched rule is two pixels thick whatever the DPI.
-      if (r.height == 0) r.height = 2;
-      if (r.width == 0) r.width = 2;
-    }
-    if (desc.kind == Kind::DriveList) r.height += kDropDownItems * ScaleTwips(255, d);
     SetWindowPos(child, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
-    const HFONT font = desc.font ? factorFont_.Get() : defaultFont_.Get();
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    if (desc.kind == Kind::TextBox) {
-      // The numeric boxes are narrow ("8356,1" in 615 twips): the font's default margins would
-      // cut off the last digit.
-      const int margin = MulDiv(1, d, 96);
-      SendMessageW(child, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
-                   MAKELPARAM(margin, margin));
-    }
+    ApplyFont(child, desc);
+  }
+  ApplyDpiToWindow();
+}
+
+void MainWindow::ApplyDpiToWindow() {
+  LoadFolderIcons();
+  for (const ControlDesc& desc : Controls()) {
     if (desc.kind == Kind::Image) LoadPicture(desc.id);
   }
   SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(defaultFont_.Get()), FALSE);
   SendMessageW(Control(Ctl::lst_Path), LB_SETITEMHEIGHT, 0, DirectoryItemHeight());
 
-  const int big_ = SystemMetricForDpi(SM_CXICON, dpi);
-  const int small_ = SystemMetricForDpi(SM_CXSMICON, dpi);
-  bigIcon_.Reset(static_cast<HICON>(
-      LoadImageW(instance_, MAKEINTRESOURCEW(kIconApp), IMAGE_ICON, big_, big_, 0)));
-  smallIcon_.Reset(static_cast<HICON>(
-      LoadImageW(instance_, MAKEINTRESOURCEW(kIconApp), IMAGE_ICON, small_, small_, 0)));
-  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
-  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
+  if (dpi_ != iconDpi_) {
+    bigIcon_.Reset(LoadAppIcon(instance_, SM_CXICON, dpi_, 0));
+    smallIcon_.Reset(LoadAppIcon(instance_, SM_CXSMICON, dpi_, 0));
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
+    iconDpi_ = dpi_;
+  }
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
 

@@ -45,7 +45,16 @@ class MainWindow final : public Form {
   void CreateControls();
   void CreateTooltips();
   void CreateFonts();
+  // Everything the DPI decides, on a change of DPI.
   void ApplyDpi(UINT dpi);
+  // The window's size at dpi_; nothing happens when it has that size already.
+  void SizeWindow();
+  // What does not belong to one control: pictures, icons, the tooltip font and the directory
+  // list's line height.
+  void ApplyDpiToWindow();
+  // A control's rectangle at dpi_, and its font (with the margins that go with it).
+  PixelRect PlaceOf(const ControlDesc& desc) const;
+  void ApplyFont(HWND child, const ControlDesc& desc) const;
   void LoadPicture(Ctl image);
   void LoadFolderIcons();
   int DirectoryItemHeight() const;
@@ -60,6 +69,7 @@ class MainWindow final : public Form {
   HINSTANCE instance_;
   HWND hwnd_ = nullptr;
   UINT dpi_ = 96;
+  UINT iconDpi_ = 0;    // the DPI the window's icons are drawn for
   bool ready_ = false;  // control events reach the handlers only once the window is complete
   bool ended_ = false;
   std::array<HWND, kControlCount> controls_{};
