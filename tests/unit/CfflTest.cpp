@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -34,45 +35,22 @@ ShownMessage SaidAbout(const std::string& subject, Bilingual before, Bilingual a
 // The messages of a run, one letter each: Overwrite, Other CFFL, Vinf, name Warning, No VOB,
 // Empty name, Bad name, Delete failed (the marker), Ansi refused, Failed write, Success.
 std::vector<ShownMessage> Messages(const std::string& letters, const std::string& dir) {
+  const std::map<char, ShownMessage> byLetter = {
+      {'O', SaidAbout(dir + "MOVIE.CFFL", M::OverwriteBefore, M::OverwriteAfter, kTitleQuestion,
+                      292)},
+      {'C', Said(M::OtherCffl, kTitleQuestion, 36)},
+      {'V', Said(M::Vinf, kTitleQuestion, 36)},
+      {'W', Said(M::NameWarning, kTitleQuestion, 292)},
+      {'N', Said(M::NoVob, kTitleError, 64)},
+      {'E', Said(M::EmptyName, kTitleError, 64)},
+      {'B', SaidAbout("..\\X", M::BadNameBefore, M::BadNameAfter)},
+      {'D', SaidAbout(dir + "A.CFFL.VINF", M::NotDeletedBefore, M::NotDeletedAfter)},
+      {'A', SaidAbout(dir + "VTS_01_\u5F71.VOB", M::NotAnsiBefore, M::NotAnsiAfter)},
+      {'F', Said(M::WriteFailed, kTitleError, 64)},
+      {'S', Said(M::Written, kTitleNote, 64)},
+  };
   std::vector<ShownMessage> said;
-  for (const char letter : letters) {
-    switch (letter) {
-      case 'O':
-        said.push_back(SaidAbout(dir + "MOVIE.CFFL", M::OverwriteBefore, M::OverwriteAfter,
-                                 kTitleQuestion, 292));
-        break;
-      case 'C':
-        said.push_back(Said(M::OtherCffl, kTitleQuestion, 36));
-        break;
-      case 'V':
-        said.push_back(Said(M::Vinf, kTitleQuestion, 36));
-        break;
-      case 'W':
-        said.push_back(Said(M::NameWarning, kTitleQuestion, 292));
-        break;
-      case 'N':
-        said.push_back(Said(M::NoVob, kTitleError, 64));
-        break;
-      case 'E':
-        said.push_back(Said(M::EmptyName, kTitleError, 64));
-        break;
-      case 'B':
-        said.push_back(SaidAbout("..\\X", M::BadNameBefore, M::BadNameAfter));
-        break;
-      case 'D':
-        said.push_back(SaidAbout(dir + "A.CFFL.VINF", M::NotDeletedBefore, M::NotDeletedAfter));
-        break;
-      case 'A':
-        said.push_back(SaidAbout(dir + "VTS_01_\u5F71.VOB", M::NotAnsiBefore, M::NotAnsiAfter));
-        break;
-      case 'F':
-        said.push_back(Said(M::WriteFailed, kTitleError, 64));
-        break;
-      case 'S':
-        said.push_back(Said(M::Written, kTitleNote, 64));
-        break;
-    }
-  }
+  for (const char letter : letters) said.push_back(byLetter.at(letter));
   return said;
 }
 
