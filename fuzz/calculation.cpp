@@ -101,10 +101,10 @@ class NoFiles final : public FileSystem {
   bool WriteWholeFile(std::string_view, std::string_view) override { return Touched(false); }
   std::optional<std::string> ToAnsi(std::string_view) override { return Touched(std::nullopt); }
   std::vector<DriveInfo> ListDrives() override { return Touched(std::vector<DriveInfo>{}); }
-  std::optional<std::vector<std::string>> ListSubdirectories(std::string_view) override {
+  std::optional<std::vector<FoundDirectory>> ListSubdirectories(std::string_view) override {
     return Touched(std::nullopt);
   }
-  std::optional<std::string> OpenDrive(std::string_view) override { return Touched(std::nullopt); }
+  std::optional<std::string> DriveDirectory(std::string_view) override { return Touched(std::nullopt); }
   bool DirectoryExists(std::string_view) override { return Touched(false); }
   std::string CurrentDirectory() override { return Touched(std::string("c:\\")); }
   int calls = 0;

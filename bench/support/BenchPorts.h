@@ -51,17 +51,17 @@ class NoSettings final : public SettingsStore {
 class NoFiles final : public FileSystem {
  public:
   std::optional<std::vector<std::string>> FindFiles(std::string_view, unsigned) override {
-    return std::vector<std::string>{};
+    return std::vector<FoundDirectory>{};
   }
   std::optional<std::uint64_t> FileLength(std::string_view) override { return std::nullopt; }
   bool RemoveFile(std::string_view) override { return false; }
   bool WriteWholeFile(std::string_view, std::string_view) override { return false; }
   std::optional<std::string> ToAnsi(std::string_view text) override { return std::string(text); }
   std::vector<DriveInfo> ListDrives() override { return {}; }
-  std::optional<std::vector<std::string>> ListSubdirectories(std::string_view) override {
-    return std::vector<std::string>{};
+  std::optional<std::vector<FoundDirectory>> ListSubdirectories(std::string_view) override {
+    return std::vector<FoundDirectory>{};
   }
-  std::optional<std::string> OpenDrive(std::string_view) override { return std::nullopt; }
+  std::optional<std::string> DriveDirectory(std::string_view) override { return std::nullopt; }
   bool DirectoryExists(std::string_view) override { return false; }
   std::string CurrentDirectory() override { return "c:\\"; }
 };

@@ -1,6 +1,8 @@
 #include "app/WindowLayout.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <vector>
 #include <string>
 
 namespace orvanto {
@@ -90,7 +92,8 @@ constexpr std::array<ControlDesc, kControlCount> kControls{{
      .kind = Kind::DriveList,
      .container = kStep1,
      .rect = {240, 1440, 3615, 315},
-     .tabIndex = 1},
+     .tabIndex = 1,
+     .caption = Ctl::dsp_Outputdir},
     {.id = Ctl::lst_Path,
      .name = "lst_Path",
      .kind = Kind::DirList,
@@ -109,7 +112,8 @@ constexpr std::array<ControlDesc, kControlCount> kControls{{
      .container = kStep1,
      .rect = {2040, 480, 975, 285},
      .tabIndex = 0,
-     .german = "MOVIE"},
+     .german = "MOVIE",
+     .caption = Ctl::dsp_LabelCFFLName},
     {.id = Ctl::btn_MakeCFFL,
      .name = "btn_MakeCFFL",
      .kind = Kind::CommandButton,
@@ -166,7 +170,8 @@ constexpr std::array<ControlDesc, kControlCount> kControls{{
      .backColour = kLightGrey,
      .rightAligned = true,
      .tooltipPrefix = "Beispiel: ",
-     .tooltipValue = "5,23"},
+     .tooltipValue = "5,23",
+     .caption = Ctl::dsp_SizeOutput},
     {.id = Ctl::inp_DestSize,
      .name = "inp_DestSize",
      .kind = Kind::TextBox,
@@ -176,7 +181,8 @@ constexpr std::array<ControlDesc, kControlCount> kControls{{
      .german = "4,37",
      .rightAligned = true,
      .tooltipPrefix = "Standard: ",
-     .tooltipValue = "4,37"},
+     .tooltipValue = "4,37",
+     .caption = Ctl::dsp_DestSize},
     {.id = Ctl::inp_Playtime,
      .name = "inp_Playtime",
      .kind = Kind::TextBox,
@@ -185,7 +191,8 @@ constexpr std::array<ControlDesc, kControlCount> kControls{{
      .tabIndex = 6,
      .rightAligned = true,
      .tooltipPrefix = "Beispiel: ",
-     .tooltipValue = "8356,1"},
+     .tooltipValue = "8356,1",
+     .caption = Ctl::dsp_Playtime},
     {.id = Ctl::inp_Bitrate,
      .name = "inp_Bitrate",
      .kind = Kind::TextBox,
@@ -194,7 +201,8 @@ constexpr std::array<ControlDesc, kControlCount> kControls{{
      .tabIndex = 7,
      .rightAligned = true,
      .tooltipPrefix = "Beispiel: ",
-     .tooltipValue = "5390000"},
+     .tooltipValue = "5390000",
+     .caption = Ctl::dsp_Bitrate},
     {.id = Ctl::inp_SafeGuard,
      .name = "inp_SafeGuard",
      .kind = Kind::TextBox,
@@ -204,7 +212,8 @@ constexpr std::array<ControlDesc, kControlCount> kControls{{
      .german = "2",
      .rightAligned = true,
      .tooltipPrefix = "Standard: ",
-     .tooltipValue = "2"},
+     .tooltipValue = "2",
+     .caption = Ctl::dsp_Safety},
     {.id = Ctl::dsp_Duration,
      .name = "dsp_Duration",
      .kind = Kind::Label,
@@ -439,6 +448,28 @@ constexpr std::array<ControlDesc, kControlCount> kControls{{
 const std::array<ControlDesc, kControlCount>& Controls() { return kControls; }
 
 const ControlDesc& Describe(Ctl control) { return kControls[Index(control)]; }
+
+std::array<Ctl, kControlCount> CreationOrder() {
+  const auto layer = [](const ControlDesc& d) {
+    return d.kind == Kind::Line ? 0 : d.kind == Kind::Frame ? 2 : 1;
+  };
+  std::vector<const ControlDesc*> sorted;
+  for (const ControlDesc& desc : kControls) sorted.push_back(&desc);
+  std::ranges::stable_sort(sorted, [&](const ControlDesc* a, const ControlDesc* b) {
+    return layer(*a) != layer(*b) ? layer(*a) < layer(*b) : a->tabIndex < b->tabIndex;
+  });
+  std::array<Ctl, kControlCount> order{};
+  size_t next = 0;
+  const auto isCaption = [](Ctl id) {
+    return std::ranges::any_of(kControls, [&](const ControlDesc& d) { return d.caption == id; });
+  };
+  for (const ControlDesc* desc : sorted) {
+    if (isCaption(desc->id)) continue;  // placed with its input
+    if (desc->caption) order[next++] = *desc->caption;
+    order[next++] = desc->id;
+  }
+  return order;
+}
 
 std::string TooltipText(const ControlDesc& desc) {
   if (desc.tooltipPrefix.empty()) return {};

@@ -61,11 +61,20 @@ struct ControlDesc {
   bool visible = true;
   Picture picture = Picture::None;
   std::optional<FontDesc> font;  // none: the window's default font
+  // The label that names this input. Screen readers name an input without text of its own after
+  // the static text just before it in z-order, so the caption is created right before it.
+  std::optional<Ctl> caption;
 };
 
 // Every control, indexed by Ctl.
 const std::array<ControlDesc, kControlCount>& Controls();
 const ControlDesc& Describe(Ctl control);
+
+// The order in which the window creates its controls, which is their z-order and, among the tab
+// stops, their tab order: the rules above the labels they cross, then the controls in tab-index
+// order with each caption moved right before the input it names, and the frames at the bottom so
+// that they never hide what they hold.
+std::array<Ctl, kControlCount> CreationOrder();
 
 // The tooltip text of a control; empty when it has none.
 std::string TooltipText(const ControlDesc& desc);

@@ -50,6 +50,24 @@ std::string DriveItemText(const DriveInfo& drive) {
   return drive.label.empty() ? drive.drive : drive.drive + " [" + drive.label + "]";
 }
 
+std::vector<std::string> VisibleDirectories(const std::vector<FoundDirectory>& found) {
+  std::vector<std::string> names;
+  for (const FoundDirectory& dir : found) {
+    if (!(dir.attributes & (kAttrHidden | kAttrSystem))) names.push_back(dir.name);
+  }
+  return names;
+}
+
+std::optional<std::string> OpenDrive(FileSystem& files, std::string_view drive) {
+  const auto remembered = files.DriveDirectory(drive);
+  if (!remembered) return std::nullopt;
+  if (files.DirectoryExists(*remembered)) return remembered;
+  // The drive's remembered directory may be gone; its root is the next best place.
+  const std::string root = DriveOf(*remembered) + "\\";
+  if (!DriveOf(*remembered).empty() && files.DirectoryExists(root)) return root;
+  return std::nullopt;
+}
+
 DirListing BuildDirListing(std::string_view path, std::vector<std::string> subdirectories) {
   DirListing listing;
   auto [root, rest] = SplitRoot(path);
@@ -100,9 +118,9 @@ void frm_Main::ShowDriveList() {
 }
 
 bool frm_Main::ShowDirectoryOf(std::string_view path) {
-  const auto subdirectories = ports_.files.ListSubdirectories(path);
-  if (!subdirectories) return false;
-  DirListing listing = BuildDirListing(path, *subdirectories);
+  const auto found = ports_.files.ListSubdirectories(path);
+  if (!found) return false;
+  DirListing listing = BuildDirListing(path, VisibleDirectories(*found));
   folders_.path = listing.paths[static_cast<size_t>(listing.current)];
   folders_.entryPaths = std::move(listing.paths);
   ports_.form.ShowDirectories(listing.entries, listing.current);
@@ -121,7 +139,7 @@ bool frm_Main::SetDirPath(std::string_view path) {
   std::string target(path);
   if (target.size() == 2 && target[1] == ':') {
     // A bare drive stands for that drive's current directory.
-    const auto opened = ports_.files.OpenDrive(target);
+    const auto opened = OpenDrive(ports_.files, target);
     if (!opened) return false;
     target = *opened;
   } else if (!ports_.files.DirectoryExists(target)) {

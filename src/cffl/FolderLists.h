@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,13 @@ void SortNames(std::vector<std::string>& names);
 
 // "c: [System]" for a drive with a label, "c:" otherwise.
 std::string DriveItemText(const DriveInfo& drive);
+
+// The directories the list shows: hidden and system ones stay out of sight.
+std::vector<std::string> VisibleDirectories(const std::vector<FoundDirectory>& found);
+
+// The directory that opening a drive designation such as "d:" leads to: the drive's remembered
+// directory, or its root when that directory is gone; std::nullopt when neither can be opened.
+std::optional<std::string> OpenDrive(FileSystem& files, std::string_view drive);
 
 // The lines of the directory list for `path`: the root and every ancestor, the directory itself,
 // then its subdirectories sorted.

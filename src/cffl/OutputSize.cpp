@@ -24,11 +24,12 @@ void frm_Main::MeasureOutputDir() {
     }
   }
   // A size that could not be measured in full must not pass for the directory's size: the box
-  // shows the placeholder instead of a number.
+  // shows the placeholder instead of a number. The box is an input that the calculation reads
+  // German-style like the others, so the size is written that way under any regional settings.
   const double gigabytes = static_cast<double>(total) / 1024 / 1024 / 1024;
   ports_.form.SetText(Ctl::inp_SourceSize,
                       complete ? FormatNumber(gigabytes, NumberPattern::Grouped2Decimals,
-                                              ports_.locale.Separators())
+                                              kTypedSeparators)
                                : std::string(kNoNumber));
 }
 

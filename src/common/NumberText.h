@@ -12,6 +12,9 @@ struct NumberSeparators {
   std::string thousands = ".";
 };
 
+// The style in which numbers are typed and read back (ParseNumber's), whatever the region.
+inline const NumberSeparators kTypedSeparators{",", "."};
+
 // Shown instead of a number that has no finite value, in either language.
 inline constexpr std::string_view kNoNumber = "—";
 

@@ -13,6 +13,12 @@ namespace orvanto {
 inline constexpr unsigned kAttrHidden = 2;
 inline constexpr unsigned kAttrSystem = 4;
 
+// A subdirectory as the platform reports it, with its kAttrHidden and kAttrSystem bits.
+struct FoundDirectory {
+  std::string name;
+  unsigned attributes = 0;
+};
+
 struct DriveInfo {
   std::string drive;  // "c:"
   std::string label;  // volume label, empty when none or when reading it could wait for a medium
@@ -41,10 +47,11 @@ class FileSystem {
 
   // Drives, directory tree and the process's start directory, for the folder lists.
   virtual std::vector<DriveInfo> ListDrives() = 0;
-  virtual std::optional<std::vector<std::string>> ListSubdirectories(std::string_view dir) = 0;
-  // The directory a drive designation such as "d:" stands for (the drive's current directory),
-  // or std::nullopt when the drive cannot be opened.
-  virtual std::optional<std::string> OpenDrive(std::string_view drive) = 0;
+  // Every subdirectory of `dir` except "." and "..", hidden and system ones included.
+  virtual std::optional<std::vector<FoundDirectory>> ListSubdirectories(std::string_view dir) = 0;
+  // The directory the platform remembers for a drive designation such as "d:" (the drive's
+  // current directory), whether or not it still exists; std::nullopt when there is none.
+  virtual std::optional<std::string> DriveDirectory(std::string_view drive) = 0;
   virtual bool DirectoryExists(std::string_view dir) = 0;
   virtual std::string CurrentDirectory() = 0;
 };

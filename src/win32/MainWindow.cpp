@@ -62,24 +62,6 @@ ClassAndStyle ClassFor(const ControlDesc& desc) {
   return {WC_STATICW, 0, 0};
 }
 
-// Creation order gives the tab order and the stacking: the rules above the labels they cross,
-// the focusable controls in tab-index order, and the frames at the bottom so that they never
-// hide what they hold.
-std::vector<Ctl> CreationOrder() {
-  std::vector<const ControlDesc*> descs;
-  for (const ControlDesc& desc : Controls()) descs.push_back(&desc);
-  const auto layer = [](const ControlDesc* s) {
-    return s->kind == Kind::Line ? 0 : s->kind == Kind::Frame ? 2 : 1;
-  };
-  std::ranges::stable_sort(descs, [&](const ControlDesc* a, const ControlDesc* b) {
-    if (layer(a) != layer(b)) return layer(a) < layer(b);
-    return a->tabIndex < b->tabIndex;
-  });
-  std::vector<Ctl> order;
-  for (const ControlDesc* desc : descs) order.push_back(desc->id);
-  return order;
-}
-
 std::string WindowText(HWND hwnd) {
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
   text.resize(

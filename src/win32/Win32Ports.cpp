@@ -150,34 +150,31 @@ std::vector<DriveInfo> Win32FileSystem::ListDrives() {
   return drives;
 }
 
-std::optional<std::vector<std::string>> Win32FileSystem::ListSubdirectories(std::string_view dir) {
+std::optional<std::vector<FoundDirectory>> Win32FileSystem::ListSubdirectories(
+    std::string_view dir) {
   std::wstring pattern = Widen(dir);
   if (pattern.empty() || pattern.back() != L'\\') pattern += L'\\';
   pattern += L'*';
-  std::vector<std::string> names;
+  std::vector<FoundDirectory> found;
   const bool ok =
       Search(pattern, FindExSearchLimitToDirectories, [&](const WIN32_FIND_DATAW& data) {
         const DWORD a = data.dwFileAttributes;
         const std::wstring_view name = data.cFileName;
         if (!(a & FILE_ATTRIBUTE_DIRECTORY) || name == L"." || name == L"..") return;
-        if (a & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) return;
-        names.push_back(Narrow(name));
+        found.push_back({Narrow(name), ((a & FILE_ATTRIBUTE_HIDDEN) ? kAttrHidden : 0u) |
+                                           ((a & FILE_ATTRIBUTE_SYSTEM) ? kAttrSystem : 0u)});
       });
   if (!ok) return std::nullopt;
-  return names;
+  return found;
 }
 
-std::optional<std::string> Win32FileSystem::OpenDrive(std::string_view drive) {
+std::optional<std::string> Win32FileSystem::DriveDirectory(std::string_view drive) {
   wchar_t full[MAX_PATH]{};
   const DWORD length = GetFullPathNameW(Widen(drive).c_str(), MAX_PATH, full, nullptr);
   if (length == 0 || length >= MAX_PATH) return std::nullopt;
   std::string current = Narrow(full);
   if (current.size() > 3 && current.back() == '\\') current.pop_back();
-  if (DirectoryExists(current)) return current;
-  // The drive's remembered directory may be gone; its root is the next best place.
-  const std::string root = current.substr(0, 3);
-  if (DirectoryExists(root)) return root;
-  return std::nullopt;
+  return current;
 }
 
 bool Win32FileSystem::DirectoryExists(std::string_view dir) {

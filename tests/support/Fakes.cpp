@@ -206,20 +206,18 @@ std::vector<DriveInfo> FakeFileSystem::ListDrives() {
   return drives;
 }
 
-std::optional<std::vector<std::string>> FakeFileSystem::ListSubdirectories(std::string_view dir) {
+std::optional<std::vector<FoundDirectory>> FakeFileSystem::ListSubdirectories(
+    std::string_view dir) {
   if (Fails() || !DirectoryExists(dir)) return std::nullopt;
-  std::vector<std::string> names;
+  std::vector<FoundDirectory> found;
   for (const Entry& e : entries_) {
-    if (e.directory && !(e.attributes & (kAttrHidden | kAttrSystem)) &&
-        ParentKey(e.path) == DirKey(dir)) {
-      names.push_back(NameOf(e.path));
-    }
+    if (e.directory && ParentKey(e.path) == DirKey(dir)) found.push_back({NameOf(e.path), e.attributes});
   }
-  return names;
+  return found;
 }
 
-std::optional<std::string> FakeFileSystem::OpenDrive(std::string_view drive) {
-  if (Fails() || !DriveReady(drive)) return std::nullopt;
+std::optional<std::string> FakeFileSystem::DriveDirectory(std::string_view drive) {
+  if (Fails()) return std::nullopt;
   const auto it = driveDirectories.find(LowerAscii(drive));
   if (it != driveDirectories.end()) return it->second;
   // The process's current directory is its drive's current directory too.

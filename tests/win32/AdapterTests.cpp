@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "TempDir.h"
+#include "cffl/FolderLists.h"
 #include "common/KavelModules.h"
 #include "win32/Text.h"
 #include "win32/Win32Ports.h"
@@ -77,8 +78,8 @@ TEST(RegistrySettingsOnDisk, RoundTripsUnderTheCurrentUser) {
 TEST(DrivesOnDisk, OpenTheCurrentDirectoryAndRefuseADriveThatIsNotReady) {
   Win32FileSystem files;
   const std::string current = files.CurrentDirectory();
-  EXPECT_EQ(files.OpenDrive(current.substr(0, 2)), current);
-  EXPECT_FALSE(files.OpenDrive("q:"));
+  EXPECT_EQ(OpenDrive(files, current.substr(0, 2)), current);
+  EXPECT_FALSE(OpenDrive(files, "q:"));
   EXPECT_FALSE(files.ListSubdirectories("q:\\"));
   EXPECT_FALSE(files.DirectoryExists("q:\\"));
 }
