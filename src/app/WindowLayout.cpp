@@ -14,7 +14,7 @@ constexpr Rgb kBlue{0, 0, 192};
 constexpr Rgb kRed{255, 0, 0};
 constexpr Rgb kLightGrey{224, 224, 224};
 
-constexpr FontDesc kFactorFont{.face = "MS Sans Serif", .tenthsOfPoint = 135, .weight = 700};
+constexpr FontDesc kFactorFont{.face = "MS Sans Serif", .tenthsOfPoint = 135, .weight = 700, .western = true};
 
 constexpr Ctl kStep1 = Ctl::frme_Step1;
 constexpr Ctl kStep2 = Ctl::frme_Step2;

@@ -41,7 +41,13 @@ struct FontDesc {
   std::string_view face;
   int tenthsOfPoint = 0;
   int weight = 400;
+  bool western = false;  // the Western character set rather than the system's default
 };
+
+// The window's own font. The twips of the layout fit the classic 8-point dialog font, so the
+// window never follows the user's message font (Segoe UI 9 pt on Windows 10 and 11 would not fit);
+// Windows maps this face to Tahoma on every version, and so does Wine.
+inline constexpr FontDesc kWindowFont{.face = "MS Shell Dlg 2", .tenthsOfPoint = 80};
 
 struct ControlDesc {
   Ctl id;

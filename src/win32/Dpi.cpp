@@ -6,14 +6,12 @@ namespace {
 
 struct DpiApi {
   UINT(WINAPI* getDpiForWindow)(HWND) = nullptr;
-  BOOL(WINAPI* systemParametersInfoForDpi)(UINT, UINT, PVOID, UINT, UINT) = nullptr;
   int(WINAPI* getSystemMetricsForDpi)(int, UINT) = nullptr;
   BOOL(WINAPI* adjustWindowRectExForDpi)(LPRECT, DWORD, BOOL, DWORD, UINT) = nullptr;
 
   DpiApi() {
     const HMODULE user32 = GetModuleHandleW(L"user32.dll");
     Load(user32, "GetDpiForWindow", getDpiForWindow);
-    Load(user32, "SystemParametersInfoForDpi", systemParametersInfoForDpi);
     Load(user32, "GetSystemMetricsForDpi", getSystemMetricsForDpi);
     Load(user32, "AdjustWindowRectExForDpi", adjustWindowRectExForDpi);
   }
@@ -43,20 +41,6 @@ UINT WindowDpi(HWND hwnd) {
     if (const UINT dpi = Api().getDpiForWindow(hwnd)) return dpi;
   }
   return SystemDpi();
-}
-
-NONCLIENTMETRICSW MetricsForDpi(UINT dpi) {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof(metrics);
-  if (Api().systemParametersInfoForDpi &&
-      Api().systemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0,
-                                       dpi)) {
-    return metrics;
-  }
-  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-  metrics.lfMessageFont.lfHeight =
-      MulDiv(metrics.lfMessageFont.lfHeight, static_cast<int>(dpi), static_cast<int>(SystemDpi()));
-  return metrics;
 }
 
 int SystemMetricForDpi(int index, UINT dpi) {

@@ -9,7 +9,6 @@ namespace orvanto::win32 {
 UINT WindowDpi(HWND hwnd);
 // The DPI of the primary monitor at start-up, which system metrics and class icons are made for.
 UINT SystemDpi();
-NONCLIENTMETRICSW MetricsForDpi(UINT dpi);
 int SystemMetricForDpi(int index, UINT dpi);
 // The window size whose client area is `width` × `height` pixels.
 SIZE WindowSizeForClient(int width, int height, DWORD style, DWORD exStyle, UINT dpi);

@@ -75,6 +75,15 @@ SIZE WindowSizeAt(UINT dpi) {
                              kWindowStyle, kWindowExStyle, dpi);
 }
 
+HFONT CreateFontAt(const FontDesc& desc, UINT dpi) {
+  LOGFONTW font{};
+  font.lfHeight = -MulDiv(desc.tenthsOfPoint, static_cast<int>(dpi), 720);
+  font.lfWeight = desc.weight;
+  font.lfCharSet = desc.western ? ANSI_CHARSET : DEFAULT_CHARSET;
+  lstrcpynW(font.lfFaceName, Widen(desc.face).c_str(), LF_FACESIZE);
+  return CreateFontIndirectW(&font);
+}
+
 HICON LoadAppIcon(HINSTANCE instance, int metric, UINT dpi, UINT flags) {
   const int size = SystemMetricForDpi(metric, dpi);
   return static_cast<HICON>(
@@ -178,16 +187,8 @@ void MainWindow::CreateTooltips() {
 }
 
 void MainWindow::CreateFonts() {
-  const int d = static_cast<int>(dpi_);
-  LOGFONTW message = MetricsForDpi(dpi_).lfMessageFont;
-  defaultFont_.Reset(CreateFontIndirectW(&message));
-  const FontDesc& factor = *Describe(Ctl::dsp_DestFactor).font;
-  LOGFONTW big{};
-  big.lfHeight = -MulDiv(factor.tenthsOfPoint, d, 720);
-  big.lfWeight = factor.weight;
-  big.lfCharSet = ANSI_CHARSET;
-  lstrcpynW(big.lfFaceName, Widen(factor.face).c_str(), LF_FACESIZE);
-  factorFont_.Reset(CreateFontIndirectW(&big));
+  defaultFont_.Reset(CreateFontAt(kWindowFont, dpi_));
+  factorFont_.Reset(CreateFontAt(*Describe(Ctl::dsp_DestFactor).font, dpi_));
 }
 
 PixelRect MainWindow::PlaceOf(const ControlDesc& desc) const {
