@@ -40,6 +40,23 @@ if ! build_native; then failed=$((failed + 1)); summary; exit 1; fi
 say "building Orvanto.exe and the Wine tests"
 if ! build_windows; then failed=$((failed + 1)); summary; exit 1; fi
 
+# Habits that count like tests: formatted code, and a core that clang-tidy finds clean.
+check() {  # name command...
+  local name=$1; shift
+  if "$@" >"$RESULTS/$name.log" 2>&1; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1)); say "$name failed:"; head -n 40 "$RESULTS/$name.log" >&2
+  fi
+}
+say "formatting and clang-tidy"
+mapfile -t cxx < <(cd "$ROOT" && git ls-files -co --exclude-standard -- src tests fuzz bench tools |
+  grep -E '\.(cpp|h)$')
+check clang-format bash -c 'cd "$1" && shift && clang-format --dry-run -Werror "$@"' _ "$ROOT" "${cxx[@]}"
+mapfile -t core < <(cd "$ROOT" && git ls-files -co --exclude-standard -- src/common src/platform \
+  src/calc src/cffl src/app | grep -E '\.cpp$')
+check clang-tidy bash -c 'cd "$1" && shift && clang-tidy --quiet -p "$0" "$@"' "$BUILD/native" "$ROOT" "${core[@]}"
+
 say "native unit tests"
 ctest --test-dir "$BUILD/native" --output-on-failure --output-junit "$RESULTS/native.xml" -j"$(nproc)"
 count "$RESULTS/native.xml"
