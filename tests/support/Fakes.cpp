@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include <gtest/gtest.h>
-
 #include "common/TextCase.h"
 #include "common/Wildcard.h"
 
@@ -46,38 +44,31 @@ void FakeForm::SetText(Ctl control, std::string_view text) {
 }
 
 void FakeForm::ShowDrives(const std::vector<std::string>& items, int selected) {
-  drives = items;
-  selectedDrive = selected;
   trace.push_back("drive " + (selected >= 0 ? items[static_cast<size_t>(selected)] : ""));
 }
 
 void FakeForm::ShowDirectories(const std::vector<DirEntry>& entries, int current) {
   directories = entries;
-  currentDirectory = current;
-  trace.push_back("dir " + OpenDirectory());
+  // The open directory as a path: its ancestors' lines joined.
+  std::string path;
+  for (int i = 0; i <= current; ++i) {
+    const std::string& text = entries[static_cast<size_t>(i)].text;
+    path += (path.empty() || path.back() == '\\' ? "" : "\\") + text;
+  }
+  trace.push_back("dir " + path);
 }
 
 void FakeForm::ShowFiles(const std::vector<std::string>& names) {
-  files = names;
   std::string joined;
   for (const std::string& name : names) joined += (joined.empty() ? "" : ",") + name;
   trace.push_back("files " + joined);
-}
-
-std::string FakeForm::OpenDirectory() const {
-  std::string path;
-  for (int i = 0; i <= currentDirectory; ++i) {
-    const std::string& text = directories[static_cast<size_t>(i)].text;
-    path += (path.empty() || path.back() == '\\' ? "" : "\\") + text;
-  }
-  return path;
 }
 
 int FakeForm::ShowMessage(std::string_view text, std::string_view caption, int style) {
   messages.push_back({std::string(text), std::string(caption), style});
   if ((style & 0xF) == 0) return kAnswerOk;
   if (answers.empty()) {
-    ADD_FAILURE() << "unexpected question: " << text;
+    unexpected.emplace_back(text);
     return kAnswerNo;
   }
   const int answer = answers.front();
@@ -97,13 +88,10 @@ void FakeFileSystem::AddDirectory(std::string path, unsigned attributes) {
   entries_.push_back({std::move(path), true, attributes, "", 0});
 }
 
-void FakeFileSystem::AddFile(std::string path, std::string content, unsigned attributes) {
-  const std::uint64_t length = content.size();
+void FakeFileSystem::AddFile(std::string path, std::string content, unsigned attributes,
+                             std::uint64_t length) {
+  if (length == 0) length = content.size();
   entries_.push_back({std::move(path), false, attributes, std::move(content), length});
-}
-
-void FakeFileSystem::AddFileOfLength(std::string path, std::uint64_t length, unsigned attributes) {
-  entries_.push_back({std::move(path), false, attributes, "", length});
 }
 
 const FakeFileSystem::Entry* FakeFileSystem::Find(std::string_view path) const {
@@ -123,8 +111,6 @@ std::string FakeFileSystem::Content(std::string_view path) const {
   return entry ? entry->content : "";
 }
 
-bool FakeFileSystem::Fails() { return ++calls == failAtCall; }
-
 bool FakeFileSystem::DriveReady(std::string_view path) const {
   const std::string drive = LowerAscii(path.substr(0, 2));
   const auto it = std::ranges::find_if(drives_, [&](const Drive& d) { return d.drive == drive; });
@@ -133,7 +119,6 @@ bool FakeFileSystem::DriveReady(std::string_view path) const {
 
 std::optional<std::vector<std::string>> FakeFileSystem::FindFiles(std::string_view pattern,
                                                                   unsigned attributes) {
-  log.push_back("Find " + std::string(pattern));
   if (Fails() || !DriveReady(pattern)) return std::nullopt;
   const std::string dir = ParentKey(pattern);
   const std::string namePattern = NameOf(pattern);
@@ -156,7 +141,6 @@ std::optional<std::uint64_t> FakeFileSystem::FileLength(std::string_view path) {
 }
 
 bool FakeFileSystem::RemoveFile(std::string_view path) {
-  log.push_back("Remove " + std::string(path));
   if (Fails()) return false;
   const std::string key = DirKey(path);
   const auto it = std::ranges::find_if(entries_, [&](const Entry& e) {
@@ -168,7 +152,6 @@ bool FakeFileSystem::RemoveFile(std::string_view path) {
 }
 
 bool FakeFileSystem::WriteWholeFile(std::string_view path, std::string_view bytes) {
-  log.push_back("Write " + std::string(path));
   if (Fails() || !DirectoryExists(ParentKey(path) + "\\")) return false;
   const std::string key = DirKey(path);
   const auto it =
@@ -232,8 +215,6 @@ bool FakeFileSystem::DirectoryExists(std::string_view dir) {
   const Entry* entry = Find(dir);
   return entry && entry->directory;
 }
-
-std::string FakeFileSystem::CurrentDirectory() { return currentDirectory; }
 
 std::string FakeSettings::Read(std::string_view app, std::string_view section,
                                std::string_view key) {

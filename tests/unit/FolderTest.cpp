@@ -1,3 +1,4 @@
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,10 +21,13 @@ struct Machine : testing::TestWindow {
     files.AddFile("c:\\work\\notes.txt", "x");
     files.AddDirectory("d:\\dvd");
     files.AddDirectory("d:\\dvd\\Movie");
-    files.AddFileOfLength("d:\\dvd\\Movie\\VTS_01_1.VOB", 1 << 30);
-    files.AddFileOfLength("d:\\dvd\\Movie\\VTS_01_0.IFO", 1 << 29);
+    files.AddFile("d:\\dvd\\Movie\\VTS_01_1.VOB", "", 0, 1 << 30);
+    files.AddFile("d:\\dvd\\Movie\\VTS_01_0.IFO", "", 0, 1 << 29);
     files.AddFile("d:\\dvd\\Movie\\VTS_01_0.BUP");
     files.AddDirectory("d:\\dvd\\alpha");
+    files.AddDirectory("d:\\dvd\\hidden", kAttrHidden);
+    files.AddDirectory("d:\\dvd\\RECYCLER", kAttrSystem | kAttrHidden);
+    files.AddDirectory("d:\\dvd\\System Volume Information", kAttrSystem);
     files.currentDirectory = "C:\\work";
     files.driveDirectories["d:"] = "d:\\dvd";
     window.InitFolderLists();
@@ -37,13 +41,13 @@ TEST(FolderLists, OpenOnTheCurrentDirectoryWithoutChangeEvents) {
   fresh.files = m.files;
   fresh.window.InitFolderLists();
   EXPECT_EQ(fresh.form.trace, (Trace{"drive c: [System]", "dir c:\\work", "files notes.txt"}));
-  EXPECT_EQ(fresh.form.drives, (std::vector<std::string>{"c: [System]", "d: [Data]", "e:"}));
 }
 
 TEST(FolderLists, NestTheChangeEventsOfDriveAndDirectory) {
   Machine m;
   m.window.ChooseDrive(1);
   EXPECT_EQ(m.form.trace, (Trace{"drive d: [Data]", "dir d:\\dvd", "files ", "size 0,00"}));
+  // The hidden and system directories stay out of sight.
   EXPECT_EQ(m.form.directories,
             (std::vector<DirEntry>{
                 {"d:\\", 0, true}, {"dvd", 1, true}, {"alpha", 2, false}, {"Movie", 2, false}}));
@@ -77,6 +81,32 @@ TEST(FolderLists, ShowADirectoryThatVanishedAsItIsNow) {
   EXPECT_EQ(m.form.trace, (Trace{"dir d:\\dvd"}));
 }
 
+// A drive opens on the directory remembered for it, or on its root when that is gone.
+TEST(FolderLists, OpenADriveOnItsRootWhenItsDirectoryIsGone) {
+  const struct {
+    const char* remembered;  // nullptr: the platform remembers nothing
+    bool rootExists;
+    std::optional<std::string> opened;
+  } cases[] = {
+      {"d:\\dvd", true, "d:\\dvd"},
+      {"d:\\gone", true, "d:\\"},
+      {"d:\\gone", false, std::nullopt},
+      {nullptr, true, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    testing::FakeFileSystem files;
+    files.AddDrive("d:", "", c.rootExists);
+    files.AddDirectory("d:\\dvd");
+    files.failAtCall = c.remembered ? 0 : 1;  // the platform's lookup of the drive fails
+    if (c.remembered) files.driveDirectories["d:"] = c.remembered;
+    EXPECT_EQ(OpenDrive(files, "d:"), c.opened) << (c.remembered ? c.remembered : "(none)");
+  }
+  Machine m;
+  m.files.driveDirectories["d:"] = "d:\\gone";
+  m.window.ChooseDrive(1);
+  EXPECT_EQ(m.form.trace, (Trace{"drive d: [Data]", "dir d:\\", "files ", "size 0,00"}));
+}
+
 TEST(MeasureOutputDir, SumsTheDvdFilesInGigabytes) {
   const struct {
     std::vector<std::pair<std::string, std::uint64_t>> files;
@@ -94,11 +124,11 @@ TEST(MeasureOutputDir, SumsTheDvdFilesInGigabytes) {
   for (const auto& c : cases) {
     testing::TestWindow t;
     t.files.AddDirectory("d:\\m");
-    for (const auto& [name, length] : c.files) t.files.AddFileOfLength("d:\\m\\" + name, length);
-    t.files.AddFileOfLength("d:\\m\\HIDDEN.VOB", 1ull << 30, kAttrHidden);
-    t.files.AddFileOfLength("d:\\m\\SYSTEM.IFO", 1ull << 30, kAttrSystem);
+    for (const auto& [name, length] : c.files) t.files.AddFile("d:\\m\\" + name, "", 0, length);
+    t.files.AddFile("d:\\m\\HIDDEN.VOB", "", kAttrHidden, 1ull << 30);
+    t.files.AddFile("d:\\m\\SYSTEM.IFO", "", kAttrSystem, 1ull << 30);
     t.files.AddDirectory("d:\\m\\sub");
-    t.files.AddFileOfLength("d:\\m\\sub\\INNER.VOB", 1ull << 30);
+    t.files.AddFile("d:\\m\\sub\\INNER.VOB", "", 0, 1ull << 30);
     t.files.currentDirectory = "d:\\m";
     t.window.InitFolderLists();
     t.window.MeasureOutputDir();
@@ -111,7 +141,7 @@ TEST(MeasureOutputDir, ShowsNoNumberWhenASearchOrALengthFails) {
   for (const int failing : {1, 2, 3, 4}) {
     testing::TestWindow t;
     t.files.AddDirectory("d:\\m");
-    t.files.AddFileOfLength("d:\\m\\A.VOB", 1 << 30);
+    t.files.AddFile("d:\\m\\A.VOB", "", 0, 1 << 30);
     t.files.currentDirectory = "d:\\m";
     t.window.InitFolderLists();
     t.files.failAtCall = t.files.calls + failing;
