@@ -19,9 +19,9 @@ inline const NumberSeparators kRegions[] = {{",", "."}, {".", ","}, {".", "'"}, 
   std::abort();  // libFuzzer reports it as a crash and keeps the input
 }
 
-#define FUZZ_CHECK(condition)                                \
-  do {                                                       \
-    if (!(condition)) ::orvanto::fuzz::Fail(#condition);     \
+#define FUZZ_CHECK(condition)                            \
+  do {                                                   \
+    if (!(condition)) ::orvanto::fuzz::Fail(#condition); \
   } while (false)
 
 inline size_t Digits(std::string_view text) {

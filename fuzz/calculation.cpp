@@ -23,7 +23,7 @@ namespace {
 
 constexpr Ctl kInputs[] = {Ctl::inp_SourceSize, Ctl::inp_DestSize, Ctl::inp_Playtime,
                            Ctl::inp_Bitrate, Ctl::inp_SafeGuard};
-constexpr Ctl kSizes[] = {Ctl::dsp_FilmSize, Ctl::dsp_AudioSize, Ctl::dsp_DestAudioSize,
+constexpr Ctl kSizes[] = {Ctl::dsp_FilmSize,     Ctl::dsp_AudioSize, Ctl::dsp_DestAudioSize,
                           Ctl::dsp_DestFilmSize, Ctl::dsp_SumSource, Ctl::dsp_SumDest};
 
 // `text` is a number in the pattern (or the placeholder) followed by `unit`.

@@ -19,6 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!std::isfinite(value) || std::fabs(value) > 1e15) return 0;  // beyond two exact decimals
   const std::string typed = FormatNumber(value, NumberPattern::Grouped2Decimals, kTypedSeparators);
   FUZZ_CHECK(IsNumeric(typed, kTypedSeparators));
-  FUZZ_CHECK(std::fabs(KavelModules::ParseNumber(typed) - value) <= 0.005 + 1e-15 * std::fabs(value));
+  FUZZ_CHECK(std::fabs(KavelModules::ParseNumber(typed) - value) <=
+             0.005 + 1e-15 * std::fabs(value));
   return 0;
 }

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 
 #include "app/frm_Main.h"
@@ -36,10 +37,9 @@ bool frm_Main::CheckInputs() {
     return false;
   }
   // The first No ends the checks. The boxes cannot change while a question is open.
-  for (const Message* question : Doubts(ReadInputs(ports_.form))) {
-    if (AskYesNo(*question) == kAnswerNo) return false;
-  }
-  return true;
+  return std::ranges::all_of(Doubts(ReadInputs(ports_.form)), [this](const Message* question) {
+    return AskYesNo(*question) != kAnswerNo;
+  });
 }
 
 void frm_Main::btn_Calculate_Click() {
@@ -86,8 +86,7 @@ void frm_Main::inp_Bitrate_Change() {
   const NumberSeparators separators = ports_.locale.Separators();
   const std::string text = ports_.form.Text(Ctl::inp_Bitrate);
   if (!IsNumeric(text, separators)) return;
-  ports_.form.SetText(Ctl::dsp_MBit,
-                      BitrateReadOut(KavelModules::ParseNumber(text), separators));
+  ports_.form.SetText(Ctl::dsp_MBit, BitrateReadOut(KavelModules::ParseNumber(text), separators));
 }
 
 void frm_Main::inp_Playtime_Change() {

@@ -14,7 +14,8 @@ constexpr Rgb kBlue{0, 0, 192};
 constexpr Rgb kRed{255, 0, 0};
 constexpr Rgb kLightGrey{224, 224, 224};
 
-constexpr FontDesc kFactorFont{.face = "MS Sans Serif", .tenthsOfPoint = 135, .weight = 700, .western = true};
+constexpr FontDesc kFactorFont{
+    .face = "MS Sans Serif", .tenthsOfPoint = 135, .weight = 700, .western = true};
 
 constexpr Ctl kStep1 = Ctl::frme_Step1;
 constexpr Ctl kStep2 = Ctl::frme_Step2;
@@ -452,10 +453,8 @@ constexpr bool IsTabStop(Kind kind) {
 }
 
 constexpr bool IsCaption(Ctl id) {
-  for (const ControlDesc& desc : kControls) {
-    if (desc.caption == id) return true;
-  }
-  return false;
+  return std::ranges::any_of(kControls,
+                             [id](const ControlDesc& desc) { return desc.caption == id; });
 }
 
 // Rules first, then the controls in tab-index order, the frames last; stable otherwise.
@@ -517,7 +516,8 @@ static_assert(TabIndicesRunWithoutGaps(), "tab indices 0..45, once each, lines a
 
 constexpr bool EveryControlInsideItsContainer() {
   for (const ControlDesc& d : kControls) {
-    int width = kClientWidthTwips, height = kClientHeightTwips;
+    int width = kClientWidthTwips;
+    int height = kClientHeightTwips;
     if (d.container) {
       const ControlDesc& frame = kControls[Index(*d.container)];
       if (frame.kind != Kind::Frame || frame.container) return false;
@@ -602,7 +602,8 @@ PixelRect ClientPixels(Ctl control, int dpi) {
   // Edges are scaled rather than sizes, so that controls ending on the same twip end on the same
   // pixel at every DPI.
   const TwipsRect t = ClientTwips(control);
-  const int left = ScaleTwips(t.left, dpi), top = ScaleTwips(t.top, dpi);
+  const int left = ScaleTwips(t.left, dpi);
+  const int top = ScaleTwips(t.top, dpi);
   return {left, top, ScaleTwips(t.left + t.width, dpi) - left,
           ScaleTwips(t.top + t.height, dpi) - top};
 }

@@ -36,8 +36,7 @@ void frm_Main::OnEvent(Ctl control, Event event) {
   if (control == Ctl::inp_Playtime) inp_Playtime_Change();
 }
 
-int frm_Main::Show(const Message& text, const Message& title, int style,
-                   std::string_view subject) {
+int frm_Main::Show(const Message& text, const Message& title, int style, std::string_view subject) {
   return ports_.form.ShowMessage(text.Text(english_, subject), title.Text(english_), style);
 }
 

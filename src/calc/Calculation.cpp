@@ -90,9 +90,8 @@ std::string DurationReadOut(double seconds, const NumberSeparators& separators) 
   const double minutes = std::ceil(seconds / 60);
   const double hours = std::floor(seconds / 3600);
   const double minutesInHour = std::ceil((seconds - 3600 * hours) / 60);
-  return FormatNumber(minutes, NumberPattern::Grouped, separators) + " Min (" +
-         FormatFloor(hours) + "h " +
-         FormatNumber(minutesInHour, NumberPattern::TwoDigits, separators) + "m)";
+  return FormatNumber(minutes, NumberPattern::Grouped, separators) + " Min (" + FormatFloor(hours) +
+         "h " + FormatNumber(minutesInHour, NumberPattern::TwoDigits, separators) + "m)";
 }
 
 }  // namespace orvanto

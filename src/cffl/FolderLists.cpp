@@ -40,7 +40,8 @@ bool SamePath(std::string_view a, std::string_view b) {
 
 void SortNames(std::vector<std::string>& names) {
   std::ranges::sort(names, [](const std::string& a, const std::string& b) {
-    const std::string la = LowerAscii(a), lb = LowerAscii(b);
+    const std::string la = LowerAscii(a);
+    const std::string lb = LowerAscii(b);
     return la != lb ? la < lb : a < b;
   });
 }
@@ -58,7 +59,7 @@ std::vector<std::string> VisibleDirectories(const std::vector<FoundDirectory>& f
 }
 
 std::optional<std::string> OpenDrive(FileSystem& files, std::string_view drive) {
-  const auto remembered = files.DriveDirectory(drive);
+  auto remembered = files.DriveDirectory(drive);
   if (!remembered) return std::nullopt;
   if (files.DirectoryExists(*remembered)) return remembered;
   // The drive's remembered directory may be gone; its root is the next best place.
@@ -81,7 +82,8 @@ DirListing BuildDirListing(std::string_view path, std::vector<std::string> subdi
     if (end == std::string::npos) end = rest.size();
     if (end > start) {
       const std::string name = rest.substr(start, end - start);
-      walked = KavelModules::AddBackslash(walked) + name;
+      walked = KavelModules::AddBackslash(walked);
+      walked += name;
       listing.entries.push_back({name, ++depth, true});
       listing.paths.push_back(walked);
     }

@@ -49,8 +49,9 @@ inline constexpr Message kBadName{
     "Steuerzeichen enthalten und kein Gerätename wie CON oder NUL sein.",
     "The filename '{}' is invalid: it must not contain any of the characters \\ / : * ? \" < > | "
     "or control characters and must not be a device name such as CON or NUL."};
-inline constexpr Message kOverwrite{"Die Datei '{}' existiert bereits. Soll sie überschrieben werden ?",
-                                    "The file '{}' already exists. Overwrite it ?"};
+inline constexpr Message kOverwrite{
+    "Die Datei '{}' existiert bereits. Soll sie überschrieben werden ?",
+    "The file '{}' already exists. Overwrite it ?"};
 inline constexpr Message kOtherCffl{
     "Das Zielverzeichnis enthält eine CFFL-Datei mit einem anderen Namen. Es wird dringend "
     "empfohlen, diese Datei zu löschen, bevor eine neue CFFL-Datei erstellt wird, um "

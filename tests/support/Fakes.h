@@ -52,6 +52,8 @@ class FakeForm final : public Form {
   // What the lists and the size box showed, in order: "drive c:", "dir c:\dvd", "files a,b",
   // "size 4,50".
   std::vector<std::string> trace;
+  // Benchmarks turn the bookkeeping off, so that they time the program and not the fake.
+  bool record = true;
 };
 
 class FakeCanvas final : public Canvas {
@@ -83,8 +85,8 @@ class FakeFileSystem final : public FileSystem {
   void AddFile(std::string path, std::string content = "", unsigned attributes = 0,
                std::uint64_t length = 0);
 
-  bool Exists(std::string_view path) const;
-  std::string Content(std::string_view path) const;  // empty when missing
+  bool Exists(std::string_view path);
+  std::string Content(std::string_view path);  // empty when missing
 
   std::optional<std::vector<std::string>> FindFiles(std::string_view pattern,
                                                     unsigned attributes) override;
@@ -118,7 +120,7 @@ class FakeFileSystem final : public FileSystem {
 
   bool Fails() { return ++calls == failAtCall; }
   bool DriveReady(std::string_view path) const;
-  const Entry* Find(std::string_view path) const;
+  Entry* Find(std::string_view path, bool directory);
 
   std::vector<Entry> entries_;
   std::vector<Drive> drives_;

@@ -22,48 +22,29 @@ TEST(Messages, SayExactlyThis) {
       // clang-format off
       {msg::kTitleError, "Fehler", "Error"}, {msg::kTitleNote, "Hinweis", "Note"},
       {msg::kTitleQuestion, "Frage", "Question"},
-      {msg::kNotNumeric, "Mindestens eines der Eingabefelder enthält keinen oder keinen numerischen Wert!",
-       "At least one of the input-fields is not numeric or empty!"},
-      {msg::kLowBitrate, "Die Bitrate ist auffällig niedrig - bitte die Eingabe prüfen! Trotzdem fortfahren ?",
-       "The bitrate is conspiciously low - please check! Continue anyway ?"},
-      {msg::kHighBitrate, "Die Bitrate ist auffällig hoch - bitte die Eingabe prüfen! Trotzdem fortfahren ?",
-       "The bitrate is conspicously high - please check! Continue anyway ?"},
-      {msg::kShortPlaytime, "Die Spieldauer ist auffällig kurz - bitte die Eingabe prüfen! Trotzdem fortfahren ?",
-       "The playing time is conspicously short - please check! Continue anyway ?"},
-      {msg::kLongPlaytime, "Die Spieldauer ist auffällig lang - bitte die Eingabe prüfen! Trotzdem fortfahren ?",
-       "The playing time is conspicously long - please check! Continue anyway ?"},
-      {msg::kSmallReserve, "Die Sicherheitsreserve ist sehr klein! Trotzdem fortfahren ?",
-       "The safety reserve is very small! Continue anyway ?"},
-      {msg::kLargeReserve, "Die Sicherheitsreserve ist auffällig groß! Trotzdem fortfahren ?",
-       "The safety reserve is conspicously large! Continue anyway ?"},
-      {msg::kNoDvdSize, "Die Zielgröße scheint nicht einem DVD-Medium zu entsprechen! Trotzdem fortfahren ?",
-       "The destination size seems not to correspond to a DVD+R/RW! Continue anyway ?"},
-      {msg::kFitsAlready, "Das Ausgabeverzeichnis paßt ohne Recodierung auf die angegebene Zielgröße! Trotzdem fortfahren ?",
-       "The destination directory fits to the entered destination size without recoding! Continue anyway ?"},
+      {msg::kNotNumeric, "Mindestens eines der Eingabefelder enthält keinen oder keinen numerischen Wert!", "At least one of the input-fields is not numeric or empty!"},
+      {msg::kLowBitrate, "Die Bitrate ist auffällig niedrig - bitte die Eingabe prüfen! Trotzdem fortfahren ?", "The bitrate is conspiciously low - please check! Continue anyway ?"},
+      {msg::kHighBitrate, "Die Bitrate ist auffällig hoch - bitte die Eingabe prüfen! Trotzdem fortfahren ?", "The bitrate is conspicously high - please check! Continue anyway ?"},
+      {msg::kShortPlaytime, "Die Spieldauer ist auffällig kurz - bitte die Eingabe prüfen! Trotzdem fortfahren ?", "The playing time is conspicously short - please check! Continue anyway ?"},
+      {msg::kLongPlaytime, "Die Spieldauer ist auffällig lang - bitte die Eingabe prüfen! Trotzdem fortfahren ?", "The playing time is conspicously long - please check! Continue anyway ?"},
+      {msg::kSmallReserve, "Die Sicherheitsreserve ist sehr klein! Trotzdem fortfahren ?", "The safety reserve is very small! Continue anyway ?"},
+      {msg::kLargeReserve, "Die Sicherheitsreserve ist auffällig groß! Trotzdem fortfahren ?", "The safety reserve is conspicously large! Continue anyway ?"},
+      {msg::kNoDvdSize, "Die Zielgröße scheint nicht einem DVD-Medium zu entsprechen! Trotzdem fortfahren ?", "The destination size seems not to correspond to a DVD+R/RW! Continue anyway ?"},
+      {msg::kFitsAlready, "Das Ausgabeverzeichnis paßt ohne Recodierung auf die angegebene Zielgröße! Trotzdem fortfahren ?", "The destination directory fits to the entered destination size without recoding! Continue anyway ?"},
       {msg::kEmptyName, "Kein Dateiname für die CFFL-Datei angegeben!", "No filename specified for CFFL-file!"},
-      {msg::kBadName, "Der Dateiname '{}' ist ungültig: Er darf keines der Zeichen \\ / : * ? \" < > | und keine Steuerzeichen enthalten und kein Gerätename wie CON oder NUL sein.",
-       "The filename '{}' is invalid: it must not contain any of the characters \\ / : * ? \" < > | or control characters and must not be a device name such as CON or NUL."},
-      {msg::kOverwrite, "Die Datei '{}' existiert bereits. Soll sie überschrieben werden ?",
-       "The file '{}' already exists. Overwrite it ?"},
-      {msg::kOtherCffl, "Das Zielverzeichnis enthält eine CFFL-Datei mit einem anderen Namen. Es wird dringend empfohlen, diese Datei zu löschen, bevor eine neue CFFL-Datei erstellt wird, um Verwechslungen vorzubeugen! Soll die andere CFFL-Datei gelöscht werden ?",
-       "The destination path contains a CFFL-file with another name. It is strongly suggested to delete this file before creating new CFFL to prevent mixups! Delete other CFFL-file ?"},
-      {msg::kVinf, "Das Zielverzeichnis enthält eine CFFL.VINF-Datei, was darauf hindeutet, daß Quenza die vorhandene CFFL-Datei bereits bearbeitet hat. Es wird dringend empfohlen, diese Datei zu löschen, bevor die neue CFFL-Datei benutzt wird! Soll die CFFL.VINF-Datei gelöscht werden ?",
-       "The destination path contains a CFFL.VINF-file, what indicates that Quenza has already processed the existing CFFL-file. It is strongly suggested to delete this file before using Quenza with the new CFFL! Delete CFFL.VINF-file ?"},
-      {msg::kNameWarning, "Einige oder alle VOB-Dateien im Zielverzeichnis haben einen anderen Primärnummernkreis als '01' - dies deutet darauf hin, daß das Verzeichnis kein IFOEdit-Zielverzeichnis ist. Trotzdem weitermachen ?",
-       "Some or all VOB-files in the output directory have a primary number block differing from '01' - this points to the possiblity that the directory is not an IFOEdit-output. Continue anyway ?"},
-      {msg::kNoVob, "Das Zielverzeichnis enthält keine VOB-Dateien. Der Vorgang wurde abgebrochen.",
-       "The output-directory does not contain any VOB-files. The process has been cancelled."},
+      {msg::kBadName, "Der Dateiname '{}' ist ungültig: Er darf keines der Zeichen \\ / : * ? \" < > | und keine Steuerzeichen enthalten und kein Gerätename wie CON oder NUL sein.", "The filename '{}' is invalid: it must not contain any of the characters \\ / : * ? \" < > | or control characters and must not be a device name such as CON or NUL."},
+      {msg::kOverwrite, "Die Datei '{}' existiert bereits. Soll sie überschrieben werden ?", "The file '{}' already exists. Overwrite it ?"},
+      {msg::kOtherCffl, "Das Zielverzeichnis enthält eine CFFL-Datei mit einem anderen Namen. Es wird dringend empfohlen, diese Datei zu löschen, bevor eine neue CFFL-Datei erstellt wird, um Verwechslungen vorzubeugen! Soll die andere CFFL-Datei gelöscht werden ?", "The destination path contains a CFFL-file with another name. It is strongly suggested to delete this file before creating new CFFL to prevent mixups! Delete other CFFL-file ?"},
+      {msg::kVinf, "Das Zielverzeichnis enthält eine CFFL.VINF-Datei, was darauf hindeutet, daß Quenza die vorhandene CFFL-Datei bereits bearbeitet hat. Es wird dringend empfohlen, diese Datei zu löschen, bevor die neue CFFL-Datei benutzt wird! Soll die CFFL.VINF-Datei gelöscht werden ?", "The destination path contains a CFFL.VINF-file, what indicates that Quenza has already processed the existing CFFL-file. It is strongly suggested to delete this file before using Quenza with the new CFFL! Delete CFFL.VINF-file ?"},
+      {msg::kNameWarning, "Einige oder alle VOB-Dateien im Zielverzeichnis haben einen anderen Primärnummernkreis als '01' - dies deutet darauf hin, daß das Verzeichnis kein IFOEdit-Zielverzeichnis ist. Trotzdem weitermachen ?", "Some or all VOB-files in the output directory have a primary number block differing from '01' - this points to the possiblity that the directory is not an IFOEdit-output. Continue anyway ?"},
+      {msg::kNoVob, "Das Zielverzeichnis enthält keine VOB-Dateien. Der Vorgang wurde abgebrochen.", "The output-directory does not contain any VOB-files. The process has been cancelled."},
       {msg::kWriteFailed, "Die CFFL-Datei konnte nicht geschrieben werden!", "Couldn't write CFFL-file!"},
       {msg::kWritten, "Die CFFL-Datei wurde geschrieben.", "The CFFL-file has been generated."},
-      {msg::kUnreadable, "Das Zielverzeichnis '{}' konnte nicht gelesen werden. Der Vorgang wurde abgebrochen.",
-       "The destination path '{}' could not be read. The process has been cancelled."},
+      {msg::kUnreadable, "Das Zielverzeichnis '{}' konnte nicht gelesen werden. Der Vorgang wurde abgebrochen.", "The destination path '{}' could not be read. The process has been cancelled."},
       {msg::kNotDeleted, "Die Datei '{}' konnte nicht gelöscht werden.", "Couldn't delete the file '{}'."},
-      {msg::kNotAnsi, "Der Pfad '{}' enthält Zeichen, die in einer CFFL-Datei nicht geschrieben werden können. Der Vorgang wurde abgebrochen.",
-       "The path '{}' contains characters that cannot be written to a CFFL-file. The process has been cancelled."},
-      {msg::kRestart, "Das Programm muß neu gestartet werden, um die Sprachänderung zu aktivieren.",
-       "The program needs to be restarted to activate english language."},
-      {msg::kSettingNotSaved, "Die Spracheinstellung konnte nicht gespeichert werden. Das Programm startet wieder in der bisherigen Sprache.",
-       "The language setting could not be saved. The program will start in its current language again."},
+      {msg::kNotAnsi, "Der Pfad '{}' enthält Zeichen, die in einer CFFL-Datei nicht geschrieben werden können. Der Vorgang wurde abgebrochen.", "The path '{}' contains characters that cannot be written to a CFFL-file. The process has been cancelled."},
+      {msg::kRestart, "Das Programm muß neu gestartet werden, um die Sprachänderung zu aktivieren.", "The program needs to be restarted to activate english language."},
+      {msg::kSettingNotSaved, "Die Spracheinstellung konnte nicht gespeichert werden. Das Programm startet wieder in der bisherigen Sprache.", "The language setting could not be saved. The program will start in its current language again."},
       // clang-format on
   };
   for (const auto& t : texts) {
@@ -73,123 +54,90 @@ TEST(Messages, SayExactlyThis) {
   EXPECT_EQ(msg::kNotDeleted.Text(true, "c:\\a b"), "Couldn't delete the file 'c:\\a b'.");
 }
 
-TEST(FormLoad, StartsInTheStoredLanguage) {
-  const struct {
-    const char* stored;  // nullptr: no value
-    bool english;
-  } cases[] = {
-      {nullptr, false}, {"", false},      {"True", true}, {"true", true},
-      {"TRUE", true},   {"False", false}, {"Yes", false}, {"1", false},
-  };
-  for (const auto& c : cases) {
+TEST(FormLoad, StartsInTheStoredLanguageAndMeasuresFirst) {
+  const std::pair<const char*, bool> stored[] = {{nullptr, false}, {"", false},    {"True", true},
+                                                 {"true", true},   {"TRUE", true}, {"False", false},
+                                                 {"Yes", false},   {"1", false}};
+  for (const auto& [value, english] : stored) {
     TestWindow t;
-    if (c.stored) t.settings.values["Tolva/Settings/English"] = c.stored;
+    if (value) t.settings.values["Tolva/Settings/English"] = value;
     t.window.Form_Load();
     EXPECT_EQ(t.form.pictures[Index(Ctl::img_Sprache)],
-              c.english ? Picture::GermanFlag : Picture::BritishFlag);
+              english ? Picture::GermanFlag : Picture::BritishFlag);
     EXPECT_EQ(t.form.Title(), "Orvanto V1.00.8");
-    EXPECT_EQ(t.form.Text(Ctl::btn_LangSwitch), c.english ? "> Deutsch" : "> English");
-    // The size is measured first, then the captions change.
+    EXPECT_EQ(t.form.Text(Ctl::btn_LangSwitch), english ? "> Deutsch" : "> English");
     ASSERT_FALSE(t.form.textWrites.empty());
     EXPECT_EQ(t.form.textWrites.front(), Ctl::inp_SourceSize);
-    EXPECT_EQ(t.form.textWrites.size(), c.english ? 20u : 1u);
+    EXPECT_EQ(t.form.textWrites.size(), english ? 20u : 1u);
   }
 }
 
 TEST(FormLoad, ReplacesTheNineteenCaptionsInStepOrderAndNothingElse) {
   TestWindow t;
-  const auto before = t.form.texts;
-  t.Load(true);
-  const std::vector<std::pair<Ctl, const char*>> captions = {
-      {Ctl::dsp_LabelCFFLName, "Filename of CFFL-file"},
-      {Ctl::frme_Step1, "Step 1: generate CFFL-file for Quenza"},
-      {Ctl::btn_MakeCFFL, "Make CFFL"},
-      {Ctl::frme_Step2, "Step 2: calculate scale-factor"},
-      {Ctl::dsp_SizeOutput, "Size of output-directory after IFOEdit"},
-      {Ctl::dsp_DestSize, "Destination size for DVD+R/RW"},
-      {Ctl::dsp_Playtime, "Playing time (Quenza)"},
-      {Ctl::dsp_Bitrate, "Avg. Bitrate (Quenza)"},
-      {Ctl::dsp_Safety, "Safety reserve"},
-      {Ctl::btn_Calculate, "Calculate"},
-      {Ctl::frme_Calculation, "Calculation"},
-      {Ctl::dsp_Source, "Source"},
-      {Ctl::dsp_Destination, "Destination"},
-      {Ctl::dsp_SizeMovie, "Size movie"},
-      {Ctl::dsp_SizeAudio, "Size audio"},
-      {Ctl::dsp_Factor, "Scalefactor"},
-      {Ctl::dsp_Outputdir, "IFO-Edit output-directory"},
-      {Ctl::btn_LangSwitch, "> Deutsch"},
-      {Ctl::dsp_Anleitung, "Manual: tolva.de/orvanto"},
+  auto expected = t.form.texts;
+  const std::pair<Ctl, const char*> captions[] = {
+      // clang-format off
+      {Ctl::dsp_LabelCFFLName, "Filename of CFFL-file"}, {Ctl::frme_Step1, "Step 1: generate CFFL-file for Quenza"},
+      {Ctl::btn_MakeCFFL, "Make CFFL"}, {Ctl::frme_Step2, "Step 2: calculate scale-factor"},
+      {Ctl::dsp_SizeOutput, "Size of output-directory after IFOEdit"}, {Ctl::dsp_DestSize, "Destination size for DVD+R/RW"},
+      {Ctl::dsp_Playtime, "Playing time (Quenza)"}, {Ctl::dsp_Bitrate, "Avg. Bitrate (Quenza)"},
+      {Ctl::dsp_Safety, "Safety reserve"}, {Ctl::btn_Calculate, "Calculate"}, {Ctl::frme_Calculation, "Calculation"},
+      {Ctl::dsp_Source, "Source"}, {Ctl::dsp_Destination, "Destination"}, {Ctl::dsp_SizeMovie, "Size movie"},
+      {Ctl::dsp_SizeAudio, "Size audio"}, {Ctl::dsp_Factor, "Scalefactor"}, {Ctl::dsp_Outputdir, "IFO-Edit output-directory"},
+      {Ctl::btn_LangSwitch, "> Deutsch"}, {Ctl::dsp_Anleitung, "Manual: tolva.de/orvanto"},
+      // clang-format on
   };
-  auto expected = before;
+  std::vector<Ctl> order = {Ctl::inp_SourceSize};
   expected[Index(Ctl::inp_SourceSize)] = "0,00";
-  std::vector<Ctl> order;
   for (const auto& [control, text] : captions) {
     expected[Index(control)] = text;
     order.push_back(control);
   }
-  EXPECT_EQ(t.form.texts, expected);
-  t.form.textWrites.clear();
+  t.settings.values["Tolva/Settings/English"] = "True";
   t.window.Form_Load();
-  order.insert(order.begin(), Ctl::inp_SourceSize);
+  EXPECT_EQ(t.form.texts, expected);
   EXPECT_EQ(t.form.textWrites, order);
   EXPECT_TRUE(t.form.messages.empty());
 }
 
-TEST(WindowDescription, GivesTheInputsTheirTooltipsAndScalesAtTheWindowDpi) {
+TEST(WindowDescription, GivesTheNumericInputsTheirTooltips) {
   const std::pair<Ctl, const char*> tips[] = {
       {Ctl::inp_SourceSize, "Beispiel: \"5,23\""}, {Ctl::inp_DestSize, "Standard: \"4,37\""},
       {Ctl::inp_Playtime, "Beispiel: \"8356,1\""}, {Ctl::inp_Bitrate, "Beispiel: \"5390000\""},
       {Ctl::inp_SafeGuard, "Standard: \"2\""},     {Ctl::inp_Filename, ""},
   };
   for (const auto& [control, tip] : tips) EXPECT_EQ(TooltipText(Describe(control)), tip);
-  const struct {
-    Ctl control;
-    int dpi;
-    PixelRect expected;
-  } rects[] = {
-      {Ctl::btn_Calculate, 96, {752, 168, 97, 33}},
-      {Ctl::btn_Calculate, 144, {1128, 252, 146, 50}},
-      {Ctl::dsp_DestFactor, 120, {700, 450, 71, 31}},
-      {Ctl::btn_LangSwitch, 192, {1536, 816, 194, 66}},
-  };
-  for (const auto& r : rects) EXPECT_EQ(ClientPixels(r.control, r.dpi), r.expected);
-  // The numeric boxes of step 2 end on the same twip, so they end on the same pixel.
-  for (const int dpi : {96, 120, 144, 168, 192}) {
-    const auto right = [dpi](Ctl c) { return ClientPixels(c, dpi).left + ClientPixels(c, dpi).width; };
-    EXPECT_EQ(right(Ctl::inp_Playtime), right(Ctl::inp_Bitrate)) << dpi;
-    EXPECT_EQ(right(Ctl::inp_Playtime), right(Ctl::inp_SourceSize)) << dpi;
-  }
 }
 
 TEST(LanguageSwitch, SavesTheOtherLanguageAndEndsWithoutChangingTheWindow) {
-  for (const bool english : {false, true}) {
+  const struct {
+    bool english, fails;
+    std::vector<ShownMessage> said;
+    const char *saved, *nextSwitch;
+  } runs[] = {
+      {false, false, {{msg::kRestart.Text(true), "Note", 64}}, "True", "> Deutsch"},
+      {true, false, {{msg::kRestart.Text(false), "Hinweis", 64}}, "False", "> English"},
+      {false,
+       true,
+       {{msg::kRestart.Text(true), "Note", 64}, {msg::kSettingNotSaved.Text(true), "Error", 64}},
+       "False",
+       "> English"},
+  };
+  for (const auto& run : runs) {
     TestWindow t;
-    t.Load(english);
+    t.Load(run.english);
     const auto texts = t.form.texts;
+    t.settings.failWrites = run.fails;
     t.Click(Ctl::btn_LangSwitch);
-    const ShownMessage note = english ? ShownMessage{msg::kRestart.Text(false), "Hinweis", 64}
-                                      : ShownMessage{msg::kRestart.Text(true), "Note", 64};
-    EXPECT_EQ(t.form.messages, std::vector{note});
-    EXPECT_EQ(t.settings.values["Tolva/Settings/English"], english ? "False" : "True");
+    EXPECT_EQ(t.form.messages, run.said);
+    EXPECT_EQ(t.settings.values["Tolva/Settings/English"], run.saved);
     EXPECT_TRUE(t.form.ended);
     EXPECT_EQ(t.form.texts, texts);
-
-    // The next start reads what was saved.
-    TestWindow next;
+    TestWindow next;  // the next start reads what was saved
     next.settings = t.settings;
     next.window.Form_Load();
-    EXPECT_EQ(next.form.Text(Ctl::btn_LangSwitch), english ? "> English" : "> Deutsch");
+    EXPECT_EQ(next.form.Text(Ctl::btn_LangSwitch), run.nextSwitch);
   }
-}
-
-TEST(LanguageSwitch, SaysSoWhenTheSettingCannotBeSaved) {
-  TestWindow t;
-  t.settings.failWrites = true;
-  t.Click(Ctl::btn_LangSwitch);
-  ASSERT_EQ(t.form.messages.size(), 2u);
-  EXPECT_EQ(t.form.messages[1], (ShownMessage{msg::kSettingNotSaved.Text(true), "Error", 64}));
-  EXPECT_TRUE(t.form.ended);
 }
 
 }  // namespace
