@@ -1,6 +1,6 @@
 // The display patterns and the rounded-down factor, for any double, with every separator set.
-// The first byte says how the rest becomes a double: its raw bits, a C number text, or a whole
-// number divided by a power of two, which reaches the exact halves where rounding is decided.
+// The first byte says how the rest becomes a double: its raw bits, or a whole number divided by a
+// power of two, which reaches the exact halves where rounding is decided.
 // Properties: what is not finite gives exactly the placeholder; every other text has the shape
 // of its pattern; German text reads back through ParseNumber to within half its last digit.
 
@@ -21,21 +21,12 @@ namespace {
 
 double ValueOf(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
-  const std::uint8_t mode = data[0];
   std::int64_t bits = 0;
   std::memcpy(&bits, data + 1, std::min(size - 1, sizeof bits));
-  switch (mode % 3) {
-    case 0: {
-      double value;
-      std::memcpy(&value, &bits, sizeof value);
-      return value;
-    }
-    case 1:
-      return std::strtod(std::string(reinterpret_cast<const char*>(data + 1), size - 1).c_str(),
-                         nullptr);
-    default:
-      return std::ldexp(static_cast<double>(bits), -(mode / 3 % 64));
-  }
+  if (data[0] % 2 == 1) return std::ldexp(static_cast<double>(bits), -(data[0] / 2 % 64));
+  double value = 0;
+  std::memcpy(&value, &bits, sizeof value);
+  return value;
 }
 
 }  // namespace

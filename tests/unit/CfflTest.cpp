@@ -128,10 +128,8 @@ TEST(MakeCffl, RefusesNamesThatAreNoFileNames) {
   }
 }
 
-TEST(MakeCffl, SpeaksEnglishAndListsEveryVobAtADriveRoot) {
-  std::string vobs;
-  for (int i = 12; i > 0; --i) vobs += " VTS_01_" + std::to_string(i) + ".VOB";
-  CfflRun run("e:\\", vobs + " MOVIE.CFFL");
+TEST(MakeCffl, SpeaksEnglishAndListsInOrdinalOrderAtADriveRoot) {
+  CfflRun run("e:\\", "VTS_01_2.VOB VTS_01_10.VOB MOVIE.CFFL VTS_01_1.VOB");
   run.Load(true);
   run.Press("Y");
   EXPECT_EQ(run.form.messages,
@@ -139,10 +137,7 @@ TEST(MakeCffl, SpeaksEnglishAndListsEveryVobAtADriveRoot) {
                 {"The file 'e:\\MOVIE.CFFL' already exists. Overwrite it ?", "Question", 292},
                 {"The CFFL-file has been generated.", "Note", 64}}));
   EXPECT_EQ(run.files.Content("e:\\MOVIE.CFFL"),
-            "CFFL\r\ne:\\VTS_01_1.VOB\r\ne:\\VTS_01_10.VOB\r\ne:\\VTS_01_11.VOB\r\n"
-            "e:\\VTS_01_12.VOB\r\ne:\\VTS_01_2.VOB\r\ne:\\VTS_01_3.VOB\r\ne:\\VTS_01_4.VOB\r\n"
-            "e:\\VTS_01_5.VOB\r\ne:\\VTS_01_6.VOB\r\ne:\\VTS_01_7.VOB\r\ne:\\VTS_01_8.VOB\r\n"
-            "e:\\VTS_01_9.VOB\r\n");
+            "CFFL\r\ne:\\VTS_01_1.VOB\r\ne:\\VTS_01_10.VOB\r\ne:\\VTS_01_2.VOB\r\n");
 }
 
 TEST(MakeCffl, NeverLeavesAHalfDoneFileWhateverCallFails) {
