@@ -73,10 +73,6 @@ void FakeForm::ShowFiles(const std::vector<std::string>& names) {
   trace.push_back("files " + joined);
 }
 
-void FakeFileSystem::AddDrive(std::string drive, std::string label, bool ready) {
-  drives_.push_back({LowerAscii(drive), std::move(label), ready});
-}
-
 void FakeFileSystem::AddDirectory(std::string path, unsigned attributes) {
   entries_.push_back({std::move(path), true, attributes});
 }
@@ -94,17 +90,13 @@ FakeFileSystem::Entry* FakeFileSystem::Find(std::string_view path, bool director
   return it == entries_.end() ? nullptr : &*it;
 }
 
-bool FakeFileSystem::Exists(std::string_view path) { return Find(path, false) != nullptr; }
-
 std::string FakeFileSystem::Content(std::string_view path) {
   const Entry* entry = Find(path, false);
   return entry ? entry->content : "";
 }
 
 bool FakeFileSystem::DriveReady(std::string_view path) const {
-  const std::string drive = LowerAscii(path.substr(0, 2));
-  const auto it = std::ranges::find_if(drives_, [&](const Drive& d) { return d.drive == drive; });
-  return it == drives_.end() || it->ready;  // drives never declared behave as ready
+  return std::ranges::find(notReady, LowerAscii(path.substr(0, 2))) == notReady.end();
 }
 
 std::optional<std::vector<std::string>> FakeFileSystem::FindFiles(std::string_view pattern,
@@ -156,12 +148,6 @@ std::optional<std::string> FakeFileSystem::ToAnsi(std::string_view text) {
     return std::nullopt;
   }
   return std::string(text);
-}
-
-std::vector<DriveInfo> FakeFileSystem::ListDrives() {
-  std::vector<DriveInfo> drives;
-  for (const Drive& d : drives_) drives.push_back({d.drive, d.label});
-  return drives;
 }
 
 std::optional<std::vector<FoundDirectory>> FakeFileSystem::ListSubdirectories(

@@ -80,12 +80,10 @@ class FakeFileSystem final : public FileSystem {
  public:
   static constexpr unsigned kReadOnly = 1;
 
-  void AddDrive(std::string drive, std::string label = "", bool ready = true);
   void AddDirectory(std::string path, unsigned attributes = 0);
   void AddFile(std::string path, std::string content = "", unsigned attributes = 0,
                std::uint64_t length = 0);
 
-  bool Exists(std::string_view path);
   std::string Content(std::string_view path);  // empty when missing
 
   std::optional<std::vector<std::string>> FindFiles(std::string_view pattern,
@@ -94,12 +92,14 @@ class FakeFileSystem final : public FileSystem {
   bool RemoveFile(std::string_view path) override;
   bool WriteWholeFile(std::string_view path, std::string_view bytes) override;
   std::optional<std::string> ToAnsi(std::string_view text) override;
-  std::vector<DriveInfo> ListDrives() override;
+  std::vector<DriveInfo> ListDrives() override { return drives; }
   std::optional<std::vector<FoundDirectory>> ListSubdirectories(std::string_view dir) override;
   std::optional<std::string> DriveDirectory(std::string_view drive) override;
   bool DirectoryExists(std::string_view dir) override;
   std::string CurrentDirectory() override { return currentDirectory; }
 
+  std::vector<DriveInfo> drives;
+  std::vector<std::string> notReady;  // drives without a medium, "e:"
   std::string currentDirectory = "c:\\";
   std::map<std::string, std::string> driveDirectories;  // "d:" -> that drive's current directory
   int failAtCall = 0;                                   // 0: nothing fails
@@ -113,17 +113,12 @@ class FakeFileSystem final : public FileSystem {
     std::string content;
     std::uint64_t length = 0;
   };
-  struct Drive {
-    std::string drive, label;
-    bool ready = true;
-  };
 
   bool Fails() { return ++calls == failAtCall; }
   bool DriveReady(std::string_view path) const;
   Entry* Find(std::string_view path, bool directory);
 
   std::vector<Entry> entries_;
-  std::vector<Drive> drives_;
 };
 
 class FakeSettings final : public SettingsStore {

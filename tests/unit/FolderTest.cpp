@@ -14,9 +14,8 @@ using Trace = std::vector<std::string>;
 // A machine with the program started in c:\work; d: holds a DVD copy, e: has no medium.
 struct Machine : testing::TestWindow {
   Machine() {
-    files.AddDrive("c:", "System");
-    files.AddDrive("d:", "Data");
-    files.AddDrive("e:", "", /*ready=*/false);
+    files.drives = {{"c:", "System"}, {"d:", "Data"}, {"e:", ""}};
+    files.notReady = {"e:"};
     files.AddDirectory("c:\\work");
     files.AddFile("c:\\work\\notes.txt", "x");
     for (const char* dir : {"d:\\dvd", "d:\\dvd\\Movie", "d:\\dvd\\Movie\\sub", "d:\\dvd\\alpha"}) {
