@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "support/BenchPorts.h"
+#include "Fakes.h"
 
 namespace {
 
@@ -17,17 +17,13 @@ constexpr std::string_view kTyped[] = {"5",      "53",      "539",       "5.390"
                                        "53.900", "539.000", "5.390.000", "5.390.000,5"};
 
 struct Window {
-  bench::TextOnlyForm form;
-  bench::NullCanvas canvas;
-  bench::NoFiles files;
-  bench::NoSettings settings;
-  bench::FixedLocale locale;
-  frm_Main main{Ports{form, canvas, files, settings, locale}};
+  testing::TestWindow ports;
+  Window() { ports.form.record = false; }
 
   const std::string& Type(std::string_view text) {
-    form.texts[Index(Ctl::inp_Bitrate)] = text;
-    main.OnEvent(Ctl::inp_Bitrate, Event::Change);
-    return form.texts[Index(Ctl::dsp_MBit)];
+    ports.form.texts[Index(Ctl::inp_Bitrate)] = text;
+    ports.window.OnEvent(Ctl::inp_Bitrate, Event::Change);
+    return ports.form.texts[Index(Ctl::dsp_MBit)];
   }
 };
 

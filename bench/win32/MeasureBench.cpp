@@ -14,7 +14,7 @@
 #include <string>
 
 #include "common/NumberText.h"
-#include "support/BenchPorts.h"
+#include "Fakes.h"
 #include "win32/Text.h"
 #include "win32/Win32Ports.h"
 
@@ -77,9 +77,10 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (dir.back() != L'\\') dir += L'\\';
 
-  bench::TextOnlyForm form;
-  bench::NullCanvas canvas;
-  bench::NoSettings settings;
+  testing::FakeForm form;
+  form.record = false;
+  testing::FakeCanvas canvas;
+  testing::FakeSettings settings;
   win32::Win32FileSystem files;
   win32::UserNumberLocale locale;
   frm_Main window(Ports{form, canvas, files, settings, locale});

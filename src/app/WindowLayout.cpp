@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <vector>
 #include <string>
+#include <utility>
 
 namespace orvanto {
 
@@ -14,7 +14,8 @@ constexpr Rgb kBlue{0, 0, 192};
 constexpr Rgb kRed{255, 0, 0};
 constexpr Rgb kLightGrey{224, 224, 224};
 
-constexpr FontDesc kFactorFont{.face = "MS Sans Serif", .tenthsOfPoint = 135, .weight = 700, .western = true};
+constexpr FontDesc kFactorFont{
+    .face = "MS Sans Serif", .tenthsOfPoint = 135, .weight = 700, .western = true};
 
 constexpr Ctl kStep1 = Ctl::frme_Step1;
 constexpr Ctl kStep2 = Ctl::frme_Step2;
@@ -443,33 +444,137 @@ constexpr std::array<ControlDesc, kControlCount> kControls{{
      .rect = {3840, 360, 0, 1560}},
 }};
 
+constexpr bool TakesTabIndex(Kind kind) { return kind != Kind::Line && kind != Kind::Image; }
+
+// Labels and frames take a tab index but are no tab stops.
+constexpr bool IsTabStop(Kind kind) {
+  return kind == Kind::CommandButton || kind == Kind::TextBox || kind == Kind::DriveList ||
+         kind == Kind::DirList || kind == Kind::FileList;
+}
+
+constexpr bool IsCaption(Ctl id) {
+  return std::ranges::any_of(kControls,
+                             [id](const ControlDesc& desc) { return desc.caption == id; });
+}
+
+// Rules first, then the controls in tab-index order, the frames last; stable otherwise.
+constexpr bool CreatedBefore(const ControlDesc& a, const ControlDesc& b) {
+  const auto layer = [](const ControlDesc& d) {
+    return d.kind == Kind::Line ? 0 : d.kind == Kind::Frame ? 2 : 1;
+  };
+  return layer(a) != layer(b) ? layer(a) < layer(b) : a.tabIndex < b.tabIndex;
+}
+
+constexpr std::array<Ctl, kControlCount> MakeCreationOrder() {
+  std::array<const ControlDesc*, kControlCount> sorted{};
+  for (size_t i = 0; i < kControlCount; ++i) sorted[i] = &kControls[i];
+  for (size_t i = 1; i < kControlCount; ++i) {  // insertion sort: stable, and constexpr
+    for (size_t j = i; j > 0 && CreatedBefore(*sorted[j], *sorted[j - 1]); --j) {
+      std::swap(sorted[j], sorted[j - 1]);
+    }
+  }
+  std::array<Ctl, kControlCount> order{};
+  size_t next = 0;
+  for (const ControlDesc* desc : sorted) {
+    if (IsCaption(desc->id)) continue;  // placed with its input
+    if (desc->caption) order[next++] = *desc->caption;
+    order[next++] = desc->id;
+  }
+  return order;
+}
+
+constexpr std::array<Ctl, kControlCount> kCreationOrder = MakeCreationOrder();
+
+// The invariants of the description, checked as it compiles.
+
+constexpr bool RowsFollowCtl() {
+  for (size_t i = 0; i < kControlCount; ++i) {
+    if (Index(kControls[i].id) != i) return false;
+  }
+  return true;
+}
+static_assert(RowsFollowCtl(), "one row per control, in the order of Ctl");
+
+constexpr bool TabIndicesRunWithoutGaps() {
+  std::array<int, kControlCount> uses{};
+  int count = 0;
+  for (const ControlDesc& d : kControls) {
+    if (!TakesTabIndex(d.kind)) {
+      if (d.tabIndex != -1) return false;
+      continue;
+    }
+    if (d.tabIndex < 0 || d.tabIndex >= static_cast<int>(kControlCount)) return false;
+    if (uses[static_cast<size_t>(d.tabIndex)]++ > 0) return false;
+    ++count;
+  }
+  for (int i = 0; i < count; ++i) {
+    if (uses[static_cast<size_t>(i)] != 1) return false;
+  }
+  return count == 46;
+}
+static_assert(TabIndicesRunWithoutGaps(), "tab indices 0..45, once each, lines and images none");
+
+constexpr bool EveryControlInsideItsContainer() {
+  for (const ControlDesc& d : kControls) {
+    int width = kClientWidthTwips;
+    int height = kClientHeightTwips;
+    if (d.container) {
+      const ControlDesc& frame = kControls[Index(*d.container)];
+      if (frame.kind != Kind::Frame || frame.container) return false;
+      width = frame.rect.width;
+      height = frame.rect.height;
+    }
+    const TwipsRect& r = d.rect;
+    if (r.left < 0 || r.top < 0 || r.left + r.width > width || r.top + r.height > height) {
+      return false;
+    }
+  }
+  return true;
+}
+static_assert(EveryControlInsideItsContainer());
+
+constexpr bool CaptionsNameInputs() {
+  int pairs = 0;
+  for (const ControlDesc& d : kControls) {
+    if (!d.caption) continue;
+    const ControlDesc& caption = kControls[Index(*d.caption)];
+    if (!IsTabStop(d.kind) || d.kind == Kind::CommandButton) return false;
+    if (caption.kind != Kind::Label || caption.caption || caption.container != d.container) {
+      return false;
+    }
+    for (const ControlDesc& other : kControls) {
+      if (&other != &d && other.caption == d.caption) return false;
+    }
+    ++pairs;
+  }
+  return pairs == 7;
+}
+static_assert(CaptionsNameInputs(), "seven inputs, each named by a label of its own");
+
+constexpr bool CreationOrderKeepsCaptionsAndTabs() {
+  std::array<int, kControlCount> seen{};
+  int lastTab = -1;
+  for (size_t i = 0; i < kControlCount; ++i) {
+    const ControlDesc& d = kControls[Index(kCreationOrder[i])];
+    if (seen[Index(d.id)]++ > 0) return false;
+    if (d.caption && (i == 0 || kCreationOrder[i - 1] != *d.caption)) return false;
+    if (IsTabStop(d.kind)) {
+      if (d.tabIndex < lastTab) return false;
+      lastTab = d.tabIndex;
+    }
+  }
+  return true;
+}
+static_assert(CreationOrderKeepsCaptionsAndTabs(),
+              "each caption right before its input, the tab stops in tab-index order");
+
 }  // namespace
 
 const std::array<ControlDesc, kControlCount>& Controls() { return kControls; }
 
 const ControlDesc& Describe(Ctl control) { return kControls[Index(control)]; }
 
-std::array<Ctl, kControlCount> CreationOrder() {
-  const auto layer = [](const ControlDesc& d) {
-    return d.kind == Kind::Line ? 0 : d.kind == Kind::Frame ? 2 : 1;
-  };
-  std::vector<const ControlDesc*> sorted;
-  for (const ControlDesc& desc : kControls) sorted.push_back(&desc);
-  std::ranges::stable_sort(sorted, [&](const ControlDesc* a, const ControlDesc* b) {
-    return layer(*a) != layer(*b) ? layer(*a) < layer(*b) : a->tabIndex < b->tabIndex;
-  });
-  std::array<Ctl, kControlCount> order{};
-  size_t next = 0;
-  const auto isCaption = [](Ctl id) {
-    return std::ranges::any_of(kControls, [&](const ControlDesc& d) { return d.caption == id; });
-  };
-  for (const ControlDesc* desc : sorted) {
-    if (isCaption(desc->id)) continue;  // placed with its input
-    if (desc->caption) order[next++] = *desc->caption;
-    order[next++] = desc->id;
-  }
-  return order;
-}
+std::array<Ctl, kControlCount> CreationOrder() { return kCreationOrder; }
 
 std::string TooltipText(const ControlDesc& desc) {
   if (desc.tooltipPrefix.empty()) return {};
@@ -497,7 +602,8 @@ PixelRect ClientPixels(Ctl control, int dpi) {
   // Edges are scaled rather than sizes, so that controls ending on the same twip end on the same
   // pixel at every DPI.
   const TwipsRect t = ClientTwips(control);
-  const int left = ScaleTwips(t.left, dpi), top = ScaleTwips(t.top, dpi);
+  const int left = ScaleTwips(t.left, dpi);
+  const int top = ScaleTwips(t.top, dpi);
   return {left, top, ScaleTwips(t.left + t.width, dpi) - left,
           ScaleTwips(t.top + t.height, dpi) - top};
 }

@@ -4,9 +4,26 @@
 #include <string>
 #include <vector>
 
+#include "app/Version.h"
 #include "app/WindowLayout.h"
+#include "common/Messages.h"
+#include "common/NumberText.h"
+#include "common/TextCase.h"
 
 namespace orvanto {
+
+namespace {
+
+constexpr std::string_view kApp = "Tolva";
+constexpr std::string_view kSection = "Settings";
+constexpr std::string_view kKey = "English";
+
+// The stored language: what the switch writes for English and for German. Anything else,
+// the empty text included, reads as German.
+constexpr std::string_view kStoredTrue = "True";
+constexpr std::string_view kStoredFalse = "False";
+
+}  // namespace
 
 void frm_Main::OnEvent(Ctl control, Event event) {
   if (event == Event::Click) {
@@ -19,19 +36,12 @@ void frm_Main::OnEvent(Ctl control, Event event) {
   if (control == Ctl::inp_Playtime) inp_Playtime_Change();
 }
 
-int frm_Main::Show(Bilingual text, Bilingual title, int style) {
-  return ports_.form.ShowMessage(text.In(English), title.In(English), style);
+int frm_Main::Show(const Message& text, const Message& title, int style, std::string_view subject) {
+  return ports_.form.ShowMessage(text.Text(english_, subject), title.Text(english_), style);
 }
 
-int frm_Main::ShowAbout(std::string_view subject, Bilingual before, Bilingual after,
-                        Bilingual title, int style) {
-  const std::string text =
-      std::string(before.In(English)) + std::string(subject) + std::string(after.In(English));
-  return ports_.form.ShowMessage(text, title.In(English), style);
-}
-
-int frm_Main::AskYesNo(std::string_view germanText, std::string_view englishText) {
-  return Show({germanText, englishText}, kTitleQuestion, kStyleAskDefaultNo);
+int frm_Main::AskYesNo(const Message& question) {
+  return Show(question, msg::kTitleQuestion, kStyleAskDefaultNo);
 }
 
 void frm_Main::ApplyEnglishCaptions() {
@@ -41,6 +51,28 @@ void frm_Main::ApplyEnglishCaptions() {
   }
   std::ranges::sort(translated, {}, &ControlDesc::englishStep);
   for (const ControlDesc* desc : translated) ports_.form.SetText(desc->id, desc->english);
+}
+
+void frm_Main::Form_Load() {
+  english_ = EqualsIgnoringCase(ports_.settings.Read(kApp, kSection, kKey), kStoredTrue);
+  // The flag shows the language the switch offers, the other one.
+  ports_.form.CopyPicture(english_ ? Ctl::img_Deutsch : Ctl::img_English, Ctl::img_Sprache);
+  ports_.form.SetTitle(
+      ports_.form.Title() + " V" + std::to_string(ORVANTO_VERSION_MAJOR) + "." +
+      FormatNumber(ORVANTO_VERSION_MINOR, NumberPattern::TwoDigits, ports_.locale.Separators()) +
+      "." + std::to_string(ORVANTO_VERSION_REVISION));
+  MeasureOutputDir();
+  if (english_) ApplyEnglishCaptions();
+}
+
+void frm_Main::btn_LangSwitch_Click() {
+  english_ = !english_;
+  // The note speaks the language being switched to.
+  Show(msg::kRestart, msg::kTitleNote, kStyleInfo);
+  if (!ports_.settings.Write(kApp, kSection, kKey, english_ ? kStoredTrue : kStoredFalse)) {
+    Show(msg::kSettingNotSaved, msg::kTitleError, kStyleInfo);
+  }
+  ports_.form.EndProgram();
 }
 
 }  // namespace orvanto

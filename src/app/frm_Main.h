@@ -1,9 +1,10 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
-#include "app/Messages.h"
 #include "cffl/FolderLists.h"
+#include "common/Message.h"
 #include "platform/Canvas.h"
 #include "platform/Controls.h"
 #include "platform/FileSystem.h"
@@ -40,28 +41,28 @@ class frm_Main {
   void OpenDirectory(int index);
 
   void Form_Load();
-  void btn_LangSwitch_Click();
+  // Puts the size of the directory open in the lists into inp_SourceSize.
+  void MeasureOutputDir();
+
+ private:
+  // Step 1 (app/CfflHandlers.cpp) and the folder lists (app/FolderHandlers.cpp).
+  void btn_MakeCFFL_Click();
   void lst_Drive_Change();
   void lst_Path_Change();
-  void MeasureOutputDir();
-  void btn_MakeCFFL_Click();
-
-  // Asks a Yes/No question in the current language, No preselected; returns the answer code.
-  int AskYesNo(std::string_view germanText, std::string_view englishText);
-  void ApplyEnglishCaptions();
-
-  // Step 2: the calculation behind "Berechnen", its gate, the range bar and the live read-outs.
+  // Step 2 (app/CalculationHandlers.cpp).
   void btn_Calculate_Click();
   bool CheckInputs();
   void DrawRangeBar(double newBitrate);
   void inp_Bitrate_Change();
   void inp_Playtime_Change();
+  // Start-up and language (app/frm_Main.cpp).
+  void btn_LangSwitch_Click();
+  void ApplyEnglishCaptions();
 
-  // True selects English texts.
-  bool English = false;
-
- private:
-  int Show(Bilingual text, Bilingual title, int style);
+  // A message box in the current language; `subject` fills the message's slot.
+  int Show(const Message& text, const Message& title, int style, std::string_view subject = {});
+  // A Yes/No question, No preselected; returns the answer code.
+  int AskYesNo(const Message& question);
 
   // The lists' properties: setting a value that differs raises the list's change event at once.
   void SetDrive(std::string_view drive);
@@ -71,16 +72,14 @@ class frm_Main {
   void ShowDriveList();
   bool ShowDirectoryOf(std::string_view path);
 
-  // A message built around `subject`, such as a path: before + subject + after.
-  int ShowAbout(std::string_view subject, Bilingual before, Bilingual after, Bilingual title,
-                int style);
   std::optional<std::vector<std::string>> SearchDirectory(const std::string& dir,
                                                           std::string_view pattern);
-  void OfferDeletion(const std::string& path, Bilingual question);
+  void OfferDeletion(const std::string& path, const Message& question);
   void WriteCffl(const std::string& target, const std::vector<std::string>& paths);
 
   Ports ports_;
   FolderListState folders_;
+  bool english_ = false;  // true selects English texts
 };
 
 }  // namespace orvanto

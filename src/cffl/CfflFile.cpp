@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <array>
 
-#include "app/frm_Main.h"
-#include "common/KavelModules.h"
 #include "common/TextCase.h"
 
 namespace orvanto {
@@ -25,101 +23,28 @@ bool IsUsableFileName(std::string_view name) {
       kDevices, [&](std::string_view device) { return EqualsIgnoringCase(base, device); });
 }
 
-bool HasIfoEditNumber(std::string_view name) { return name.find("01") != std::string_view::npos; }
+std::optional<std::string> OtherCfflFile(const std::vector<std::string>& found,
+                                         std::string_view fileName) {
+  const auto other = std::ranges::find_if(
+      found, [&](const std::string& name) { return !EqualsIgnoringCase(name, fileName); });
+  if (other == found.end()) return std::nullopt;
+  return *other;
+}
+
+VobList ListVobs(std::string_view dir, const std::vector<std::string>& names) {
+  VobList list;
+  for (const std::string& name : names) {
+    list.paths.push_back(std::string(dir) + name);
+    if (name.find("01") == std::string::npos) list.nameWarning = true;
+  }
+  std::ranges::sort(list.paths);  // ordinal: std::string compares its bytes unsigned
+  return list;
+}
 
 std::string CfflText(const std::vector<std::string>& paths) {
   std::string text = "CFFL\r\n";
   for (const std::string& path : paths) text += path + "\r\n";
   return text;
-}
-
-// The names matching `pattern` in `dir`; std::nullopt, after telling the user, when the directory
-// cannot be searched (removed meanwhile, drive not ready).
-std::optional<std::vector<std::string>> frm_Main::SearchDirectory(const std::string& dir,
-                                                                  std::string_view pattern) {
-  auto names = ports_.files.FindFiles(dir + std::string(pattern), 0);
-  if (!names) {
-    ShowAbout(dir, CfflMessages::UnreadableBefore, CfflMessages::UnreadableAfter, kTitleError,
-              kStyleInfo);
-  }
-  return names;
-}
-
-void frm_Main::OfferDeletion(const std::string& path, Bilingual question) {
-  if (Show(question, kTitleQuestion, kStyleAskDefaultYes) != kAnswerYes) return;
-  if (ports_.files.RemoveFile(path)) return;
-  ShowAbout(path, CfflMessages::NotDeletedBefore, CfflMessages::NotDeletedAfter, kTitleError,
-            kStyleInfo);
-}
-
-void frm_Main::btn_MakeCFFL_Click() {
-  const std::string name = ports_.form.Text(Ctl::inp_Filename);
-  if (name.empty()) {
-    Show(CfflMessages::EmptyName, kTitleError, kStyleInfo);
-    return;
-  }
-  if (!IsUsableFileName(name)) {
-    ShowAbout(name, CfflMessages::BadNameBefore, CfflMessages::BadNameAfter, kTitleError,
-              kStyleInfo);
-    return;
-  }
-  const std::string dir = KavelModules::AddBackslash(folders_.path);
-  const std::string fileName = name + ".CFFL";
-  const std::string target = dir + fileName;
-
-  if (KavelModules::FileExists(ports_.files, target)) {
-    const int answer = ShowAbout(target, CfflMessages::OverwriteBefore,
-                                 CfflMessages::OverwriteAfter, kTitleQuestion, kStyleAskDefaultNo);
-    if (answer == kAnswerNo) return;
-  } else {
-    const auto others = SearchDirectory(dir, "*.CFFL");
-    if (!others) return;
-    // Only the first one counts; the file about to be written is not "another" one.
-    const auto other = std::ranges::find_if(
-        *others, [&](const std::string& n) { return !EqualsIgnoringCase(n, fileName); });
-    if (other != others->end()) OfferDeletion(dir + *other, CfflMessages::OtherCffl);
-  }
-
-  const auto markers = SearchDirectory(dir, "*.CFFL.VINF");
-  if (!markers) return;
-  if (!markers->empty()) OfferDeletion(dir + markers->front(), CfflMessages::Vinf);
-
-  const auto vobs = SearchDirectory(dir, "*.VOB");
-  if (!vobs) return;
-  std::vector<std::string> paths;
-  bool nameWarning = false;
-  for (const std::string& vob : *vobs) {
-    paths.push_back(dir + vob);
-    if (!HasIfoEditNumber(vob)) nameWarning = true;
-  }
-  std::ranges::sort(paths);  // ordinal: std::string compares its bytes unsigned
-
-  if (nameWarning &&
-      Show(CfflMessages::NameWarning, kTitleQuestion, kStyleAskDefaultNo) == kAnswerNo)
-    return;
-  if (paths.empty()) {
-    Show(CfflMessages::NoVob, kTitleError, kStyleInfo);
-    return;
-  }
-  WriteCffl(target, paths);
-}
-
-void frm_Main::WriteCffl(const std::string& target, const std::vector<std::string>& paths) {
-  // A path the ANSI code page cannot hold would reach Quenza corrupted: refuse before writing.
-  for (const std::string& path : paths) {
-    if (ports_.files.ToAnsi(path)) continue;
-    ShowAbout(path, CfflMessages::NotAnsiBefore, CfflMessages::NotAnsiAfter, kTitleError,
-              kStyleInfo);
-    return;
-  }
-  const auto bytes = ports_.files.ToAnsi(CfflText(paths));
-  if (bytes && ports_.files.WriteWholeFile(target, *bytes)) {
-    RefreshFileList();
-    Show(CfflMessages::Written, kTitleNote, kStyleInfo);
-  } else {
-    Show(CfflMessages::WriteFailed, kTitleError, kStyleInfo);
-    RefreshFileList();
-  }
 }
 
 }  // namespace orvanto

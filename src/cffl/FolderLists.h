@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,5 +48,9 @@ struct DirListing {
   int current = 0;
 };
 DirListing BuildDirListing(std::string_view path, std::vector<std::string> subdirectories);
+
+// The bytes of the DVD files (BUP, IFO, VOB) directly in `dir`; std::nullopt when any search or
+// length query fails, so that a partial sum never passes for the directory's size.
+std::optional<std::uint64_t> MeasureDvdFiles(FileSystem& files, std::string_view dir);
 
 }  // namespace orvanto

@@ -97,7 +97,8 @@ long long DecimalMagnitude(const NumberPrefix& number) {
   if (negativeExponent) exponent = -exponent;
 
   long long position = 0;  // digits before the point, or minus the zeros after it
-  bool seenPoint = false, seenSignificant = false;
+  bool seenPoint = false;
+  bool seenSignificant = false;
   for (const char c : number.mantissa) {
     if (c == '.') {
       seenPoint = true;

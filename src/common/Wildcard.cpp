@@ -7,7 +7,10 @@ namespace orvanto {
 bool MatchesWildcard(std::string_view name, std::string_view pattern) {
   if (pattern == "*.*") return true;
   // Greedy matching with one backtrack point: the last star seen.
-  size_t n = 0, p = 0, starP = std::string_view::npos, starN = 0;
+  size_t n = 0;
+  size_t p = 0;
+  size_t starP = std::string_view::npos;
+  size_t starN = 0;
   while (n < name.size()) {
     if (p < pattern.size() &&
         (pattern[p] == '?' || LowerAscii(pattern[p]) == LowerAscii(name[n]))) {

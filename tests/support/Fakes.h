@@ -1,6 +1,7 @@
 #pragma once
 
-// One in-memory fake per port, shared by every native test.
+// One in-memory fake per port, shared by the unit tests, the fuzz targets and the benchmarks; so
+// none of it may depend on a test framework.
 
 #include <array>
 #include <cstdint>
@@ -22,7 +23,8 @@ struct ShownMessage {
 };
 
 // The window: control texts start as the window description has them. Questions take their
-// answers from `answers` in order; a question nobody scripted is a test failure (answered No).
+// answers from `answers` in order; a question nobody scripted is answered No and its text kept in
+// `unexpected`, which a test checks.
 class FakeForm final : public Form {
  public:
   FakeForm();
@@ -38,40 +40,36 @@ class FakeForm final : public Form {
   void ShowFiles(const std::vector<std::string>& names) override;
   void EndProgram() override { ended = true; }
 
-  // The directory list's open directory as a path: its ancestors' lines joined.
-  std::string OpenDirectory() const;
-
   std::array<std::string, kControlCount> texts;
   std::array<Picture, kControlCount> pictures{};
   std::string title;
   std::vector<ShownMessage> messages;
   std::deque<int> answers;
+  std::vector<std::string> unexpected;
   std::vector<Ctl> textWrites;  // controls written, in order
   bool ended = false;
-  std::vector<std::string> drives;
-  int selectedDrive = -1;
   std::vector<DirEntry> directories;
-  int currentDirectory = -1;
-  std::vector<std::string> files;
   // What the lists and the size box showed, in order: "drive c:", "dir c:\dvd", "files a,b",
   // "size 4,50".
   std::vector<std::string> trace;
+  // Benchmarks turn the bookkeeping off, so that they time the program and not the fake.
+  bool record = true;
 };
 
 class FakeCanvas final : public Canvas {
  public:
   struct Op {
-    enum Kind { Clear, Scale, Fill, Line } kind;
+    char kind;  // 'C'lear, 'S'cale, 'F'ill, 'L'ine
     float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     Rgb colour{};
   };
-  void Clear() override { ops.push_back({Op::Clear}); }
-  void SetScale(float w, float h) override { ops.push_back({Op::Scale, 0, 0, w, h}); }
+  void Clear() override { ops.push_back({'C'}); }
+  void SetScale(float w, float h) override { ops.push_back({'S', 0, 0, w, h}); }
   void FillRect(float x1, float y1, float x2, float y2, Rgb c) override {
-    ops.push_back({Op::Fill, x1, y1, x2, y2, c});
+    ops.push_back({'F', x1, y1, x2, y2, c});
   }
   void Line(float x1, float y1, float x2, float y2, Rgb c) override {
-    ops.push_back({Op::Line, x1, y1, x2, y2, c});
+    ops.push_back({'L', x1, y1, x2, y2, c});
   }
   std::vector<Op> ops;
 };
@@ -82,13 +80,11 @@ class FakeFileSystem final : public FileSystem {
  public:
   static constexpr unsigned kReadOnly = 1;
 
-  void AddDrive(std::string drive, std::string label = "", bool ready = true);
   void AddDirectory(std::string path, unsigned attributes = 0);
-  void AddFile(std::string path, std::string content = "", unsigned attributes = 0);
-  void AddFileOfLength(std::string path, std::uint64_t length, unsigned attributes = 0);
+  void AddFile(std::string path, std::string content = "", unsigned attributes = 0,
+               std::uint64_t length = 0);
 
-  bool Exists(std::string_view path) const;
-  std::string Content(std::string_view path) const;  // empty when missing
+  std::string Content(std::string_view path);  // empty when missing
 
   std::optional<std::vector<std::string>> FindFiles(std::string_view pattern,
                                                     unsigned attributes) override;
@@ -96,17 +92,18 @@ class FakeFileSystem final : public FileSystem {
   bool RemoveFile(std::string_view path) override;
   bool WriteWholeFile(std::string_view path, std::string_view bytes) override;
   std::optional<std::string> ToAnsi(std::string_view text) override;
-  std::vector<DriveInfo> ListDrives() override;
+  std::vector<DriveInfo> ListDrives() override { return drives; }
   std::optional<std::vector<FoundDirectory>> ListSubdirectories(std::string_view dir) override;
   std::optional<std::string> DriveDirectory(std::string_view drive) override;
   bool DirectoryExists(std::string_view dir) override;
-  std::string CurrentDirectory() override;
+  std::string CurrentDirectory() override { return currentDirectory; }
 
+  std::vector<DriveInfo> drives;
+  std::vector<std::string> notReady;  // drives without a medium, "e:"
   std::string currentDirectory = "c:\\";
   std::map<std::string, std::string> driveDirectories;  // "d:" -> that drive's current directory
   int failAtCall = 0;                                   // 0: nothing fails
   int calls = 0;
-  std::vector<std::string> log;  // "Remove c:\x.cffl", "Write c:\x.cffl", ...
 
  private:
   struct Entry {
@@ -116,17 +113,12 @@ class FakeFileSystem final : public FileSystem {
     std::string content;
     std::uint64_t length = 0;
   };
-  struct Drive {
-    std::string drive, label;
-    bool ready = true;
-  };
 
-  bool Fails();  // counts the call; true when it is the one to fail
+  bool Fails() { return ++calls == failAtCall; }
   bool DriveReady(std::string_view path) const;
-  const Entry* Find(std::string_view path) const;
+  Entry* Find(std::string_view path, bool directory);
 
   std::vector<Entry> entries_;
-  std::vector<Drive> drives_;
 };
 
 class FakeSettings final : public SettingsStore {
@@ -146,6 +138,7 @@ class FakeLocale final : public NumberLocale {
 
 inline const NumberSeparators kGerman{",", "."};
 inline const NumberSeparators kEnglish{".", ","};
+inline const NumberSeparators kFrench{",", "\u202F"};
 
 // The program's window on fakes: type, click, and look at what changed.
 struct TestWindow {
@@ -156,6 +149,12 @@ struct TestWindow {
   FakeLocale locale;
   frm_Main window{Ports{form, canvas, files, settings, locale}};
 
+  // Starts the program as a user would, in the stored language.
+  void Load(bool english) {
+    settings.values["Tolva/Settings/English"] = english ? "True" : "False";
+    window.Form_Load();
+    form.textWrites.clear();
+  }
   void Type(Ctl control, std::string_view text) {
     form.SetText(control, text);
     window.OnEvent(control, Event::Change);

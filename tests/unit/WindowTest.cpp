@@ -1,121 +1,140 @@
-#include <algorithm>
-#include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "Fakes.h"
 #include "app/WindowLayout.h"
+#include "common/Messages.h"
 
 namespace orvanto {
 namespace {
 
-bool TakesNoTabIndex(const ControlDesc& desc) {
-  return desc.kind == Kind::Line || desc.kind == Kind::Image;
-}
+using testing::ShownMessage;
+using testing::TestWindow;
 
-TEST(WindowDescription, ListsEveryControlOnceInOrder) {
-  std::set<std::string_view> names;
-  for (size_t i = 0; i < Controls().size(); ++i) {
-    EXPECT_EQ(Index(Controls()[i].id), i);
-    EXPECT_TRUE(names.insert(Controls()[i].name).second) << Controls()[i].name;
-  }
-  EXPECT_EQ(names.size(), 51u);
-}
-
-TEST(WindowDescription, NumbersTabIndicesWithoutGapsOverFocusableKinds) {
-  std::vector<int> indices;
-  for (const ControlDesc& desc : Controls()) {
-    if (TakesNoTabIndex(desc)) {
-      EXPECT_EQ(desc.tabIndex, -1) << desc.name;
-    } else {
-      indices.push_back(desc.tabIndex);
-    }
-  }
-  std::ranges::sort(indices);
-  ASSERT_EQ(indices.size(), 46u);
-  for (int i = 0; i < 46; ++i) EXPECT_EQ(indices[static_cast<size_t>(i)], i);
-}
-
-TEST(WindowDescription, KeepsEveryControlInsideItsContainer) {
-  for (const ControlDesc& desc : Controls()) {
-    int width = kClientWidthTwips, height = kClientHeightTwips;
-    if (desc.container) {
-      const ControlDesc& frame = Describe(*desc.container);
-      ASSERT_EQ(frame.kind, Kind::Frame) << desc.name;
-      width = frame.rect.width;
-      height = frame.rect.height;
-    }
-    const TwipsRect& r = desc.rect;
-    EXPECT_GE(r.left, 0) << desc.name;
-    EXPECT_GE(r.top, 0) << desc.name;
-    EXPECT_LE(r.left + r.width, width) << desc.name;
-    EXPECT_LE(r.top + r.height, height) << desc.name;
-  }
-}
-
-TEST(WindowDescription, ScalesTwipsAtTheWindowDpi) {
+// Every text the program shows in a message box, literally, with its typos; "{}" is the subject.
+TEST(Messages, SayExactlyThis) {
   const struct {
-    Ctl control;
-    int dpi;
-    PixelRect expected;
-  } cases[] = {
+    const Message& message;
+    const char *german, *english;
+  } texts[] = {
       // clang-format off
-      {Ctl::btn_Calculate, 96, {752, 168, 97, 33}}, {Ctl::btn_Calculate, 144, {1128, 252, 146, 50}},
-      {Ctl::inp_Filename, 96, {144, 40, 65, 19}}, {Ctl::dsp_DestFactor, 120, {700, 450, 71, 31}},
-      {Ctl::btn_LangSwitch, 192, {1536, 816, 194, 66}},
+      {msg::kTitleError, "Fehler", "Error"}, {msg::kTitleNote, "Hinweis", "Note"},
+      {msg::kTitleQuestion, "Frage", "Question"},
+      {msg::kNotNumeric, "Mindestens eines der Eingabefelder enthält keinen oder keinen numerischen Wert!", "At least one of the input-fields is not numeric or empty!"},
+      {msg::kLowBitrate, "Die Bitrate ist auffällig niedrig - bitte die Eingabe prüfen! Trotzdem fortfahren ?", "The bitrate is conspiciously low - please check! Continue anyway ?"},
+      {msg::kHighBitrate, "Die Bitrate ist auffällig hoch - bitte die Eingabe prüfen! Trotzdem fortfahren ?", "The bitrate is conspicously high - please check! Continue anyway ?"},
+      {msg::kShortPlaytime, "Die Spieldauer ist auffällig kurz - bitte die Eingabe prüfen! Trotzdem fortfahren ?", "The playing time is conspicously short - please check! Continue anyway ?"},
+      {msg::kLongPlaytime, "Die Spieldauer ist auffällig lang - bitte die Eingabe prüfen! Trotzdem fortfahren ?", "The playing time is conspicously long - please check! Continue anyway ?"},
+      {msg::kSmallReserve, "Die Sicherheitsreserve ist sehr klein! Trotzdem fortfahren ?", "The safety reserve is very small! Continue anyway ?"},
+      {msg::kLargeReserve, "Die Sicherheitsreserve ist auffällig groß! Trotzdem fortfahren ?", "The safety reserve is conspicously large! Continue anyway ?"},
+      {msg::kNoDvdSize, "Die Zielgröße scheint nicht einem DVD-Medium zu entsprechen! Trotzdem fortfahren ?", "The destination size seems not to correspond to a DVD+R/RW! Continue anyway ?"},
+      {msg::kFitsAlready, "Das Ausgabeverzeichnis paßt ohne Recodierung auf die angegebene Zielgröße! Trotzdem fortfahren ?", "The destination directory fits to the entered destination size without recoding! Continue anyway ?"},
+      {msg::kEmptyName, "Kein Dateiname für die CFFL-Datei angegeben!", "No filename specified for CFFL-file!"},
+      {msg::kBadName, "Der Dateiname '{}' ist ungültig: Er darf keines der Zeichen \\ / : * ? \" < > | und keine Steuerzeichen enthalten und kein Gerätename wie CON oder NUL sein.", "The filename '{}' is invalid: it must not contain any of the characters \\ / : * ? \" < > | or control characters and must not be a device name such as CON or NUL."},
+      {msg::kOverwrite, "Die Datei '{}' existiert bereits. Soll sie überschrieben werden ?", "The file '{}' already exists. Overwrite it ?"},
+      {msg::kOtherCffl, "Das Zielverzeichnis enthält eine CFFL-Datei mit einem anderen Namen. Es wird dringend empfohlen, diese Datei zu löschen, bevor eine neue CFFL-Datei erstellt wird, um Verwechslungen vorzubeugen! Soll die andere CFFL-Datei gelöscht werden ?", "The destination path contains a CFFL-file with another name. It is strongly suggested to delete this file before creating new CFFL to prevent mixups! Delete other CFFL-file ?"},
+      {msg::kVinf, "Das Zielverzeichnis enthält eine CFFL.VINF-Datei, was darauf hindeutet, daß Quenza die vorhandene CFFL-Datei bereits bearbeitet hat. Es wird dringend empfohlen, diese Datei zu löschen, bevor die neue CFFL-Datei benutzt wird! Soll die CFFL.VINF-Datei gelöscht werden ?", "The destination path contains a CFFL.VINF-file, what indicates that Quenza has already processed the existing CFFL-file. It is strongly suggested to delete this file before using Quenza with the new CFFL! Delete CFFL.VINF-file ?"},
+      {msg::kNameWarning, "Einige oder alle VOB-Dateien im Zielverzeichnis haben einen anderen Primärnummernkreis als '01' - dies deutet darauf hin, daß das Verzeichnis kein IFOEdit-Zielverzeichnis ist. Trotzdem weitermachen ?", "Some or all VOB-files in the output directory have a primary number block differing from '01' - this points to the possiblity that the directory is not an IFOEdit-output. Continue anyway ?"},
+      {msg::kNoVob, "Das Zielverzeichnis enthält keine VOB-Dateien. Der Vorgang wurde abgebrochen.", "The output-directory does not contain any VOB-files. The process has been cancelled."},
+      {msg::kWriteFailed, "Die CFFL-Datei konnte nicht geschrieben werden!", "Couldn't write CFFL-file!"},
+      {msg::kWritten, "Die CFFL-Datei wurde geschrieben.", "The CFFL-file has been generated."},
+      {msg::kUnreadable, "Das Zielverzeichnis '{}' konnte nicht gelesen werden. Der Vorgang wurde abgebrochen.", "The destination path '{}' could not be read. The process has been cancelled."},
+      {msg::kNotDeleted, "Die Datei '{}' konnte nicht gelöscht werden.", "Couldn't delete the file '{}'."},
+      {msg::kNotAnsi, "Der Pfad '{}' enthält Zeichen, die in einer CFFL-Datei nicht geschrieben werden können. Der Vorgang wurde abgebrochen.", "The path '{}' contains characters that cannot be written to a CFFL-file. The process has been cancelled."},
+      {msg::kRestart, "Das Programm muß neu gestartet werden, um die Sprachänderung zu aktivieren.", "The program needs to be restarted to activate english language."},
+      {msg::kSettingNotSaved, "Die Spracheinstellung konnte nicht gespeichert werden. Das Programm startet wieder in der bisherigen Sprache.", "The language setting could not be saved. The program will start in its current language again."},
       // clang-format on
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(ClientPixels(c.control, c.dpi), c.expected)
-        << Describe(c.control).name << " @" << c.dpi;
+  for (const auto& t : texts) {
+    EXPECT_EQ(t.message.Text(false, "{}"), t.german);
+    EXPECT_EQ(t.message.Text(true, "{}"), t.english);
   }
-  // The numeric boxes of step 2 end on the same twip, so they end on the same pixel.
-  for (const int dpi : {96, 120, 144, 168, 192}) {
-    const auto right = [dpi](Ctl c) {
-      return ClientPixels(c, dpi).left + ClientPixels(c, dpi).width;
-    };
-    EXPECT_EQ(right(Ctl::inp_Playtime), right(Ctl::inp_Bitrate)) << dpi;
-    EXPECT_EQ(right(Ctl::inp_Playtime), right(Ctl::inp_SourceSize)) << dpi;
+  EXPECT_EQ(msg::kNotDeleted.Text(true, "c:\\a b"), "Couldn't delete the file 'c:\\a b'.");
+}
+
+TEST(FormLoad, StartsInTheStoredLanguageAndMeasuresFirst) {
+  const std::pair<const char*, bool> stored[] = {{nullptr, false}, {"", false},    {"True", true},
+                                                 {"true", true},   {"TRUE", true}, {"False", false},
+                                                 {"Yes", false},   {"1", false}};
+  for (const auto& [value, english] : stored) {
+    TestWindow t;
+    if (value) t.settings.values["Tolva/Settings/English"] = value;
+    t.window.Form_Load();
+    EXPECT_EQ(t.form.pictures[Index(Ctl::img_Sprache)],
+              english ? Picture::GermanFlag : Picture::BritishFlag);
+    EXPECT_EQ(t.form.Title(), "Orvanto V1.00.8");
+    EXPECT_EQ(t.form.Text(Ctl::btn_LangSwitch), english ? "> Deutsch" : "> English");
+    EXPECT_EQ(t.form.textWrites.size(), english ? 20u : 1u);  // the size, then the captions
   }
 }
 
-TEST(ApplyEnglishCaptions, ReplacesTheNineteenCaptionsInStepOrderAndNothingElse) {
-  testing::TestWindow t;
-  const auto before = t.form.texts;
-  t.window.ApplyEnglishCaptions();
-
-  const std::vector<Ctl> order = {
-      Ctl::dsp_LabelCFFLName, Ctl::frme_Step1,     Ctl::btn_MakeCFFL,     Ctl::frme_Step2,
-      Ctl::dsp_SizeOutput,    Ctl::dsp_DestSize,   Ctl::dsp_Playtime,     Ctl::dsp_Bitrate,
-      Ctl::dsp_Safety,        Ctl::btn_Calculate,  Ctl::frme_Calculation, Ctl::dsp_Source,
-      Ctl::dsp_Destination,   Ctl::dsp_SizeMovie,  Ctl::dsp_SizeAudio,    Ctl::dsp_Factor,
-      Ctl::dsp_Outputdir,     Ctl::btn_LangSwitch, Ctl::dsp_Anleitung,
+TEST(FormLoad, ReplacesTheNineteenCaptionsInStepOrderAndNothingElse) {
+  TestWindow t;
+  auto expected = t.form.texts;
+  const std::pair<Ctl, const char*> captions[] = {
+      // clang-format off
+      {Ctl::dsp_LabelCFFLName, "Filename of CFFL-file"}, {Ctl::frme_Step1, "Step 1: generate CFFL-file for Quenza"},
+      {Ctl::btn_MakeCFFL, "Make CFFL"}, {Ctl::frme_Step2, "Step 2: calculate scale-factor"},
+      {Ctl::dsp_SizeOutput, "Size of output-directory after IFOEdit"}, {Ctl::dsp_DestSize, "Destination size for DVD+R/RW"},
+      {Ctl::dsp_Playtime, "Playing time (Quenza)"}, {Ctl::dsp_Bitrate, "Avg. Bitrate (Quenza)"},
+      {Ctl::dsp_Safety, "Safety reserve"}, {Ctl::btn_Calculate, "Calculate"}, {Ctl::frme_Calculation, "Calculation"},
+      {Ctl::dsp_Source, "Source"}, {Ctl::dsp_Destination, "Destination"}, {Ctl::dsp_SizeMovie, "Size movie"},
+      {Ctl::dsp_SizeAudio, "Size audio"}, {Ctl::dsp_Factor, "Scalefactor"}, {Ctl::dsp_Outputdir, "IFO-Edit output-directory"},
+      {Ctl::btn_LangSwitch, "> Deutsch"}, {Ctl::dsp_Anleitung, "Manual: tolva.de/orvanto"},
+      // clang-format on
   };
-  EXPECT_EQ(t.form.textWrites, order);
-  for (const ControlDesc& desc : Controls()) {
-    const bool translated = std::ranges::find(order, desc.id) != order.end();
-    EXPECT_EQ(t.form.Text(desc.id), translated ? desc.english : before[Index(desc.id)])
-        << desc.name;
+  std::vector<Ctl> order = {Ctl::inp_SourceSize};
+  expected[Index(Ctl::inp_SourceSize)] = "0,00";
+  for (const auto& [control, text] : captions) {
+    expected[Index(control)] = text;
+    order.push_back(control);
   }
-  EXPECT_EQ(t.form.Text(Ctl::btn_LangSwitch), "> Deutsch");
-  EXPECT_EQ(t.form.Title(), "Orvanto");
+  t.settings.values["Tolva/Settings/English"] = "True";
+  t.window.Form_Load();
+  EXPECT_EQ(t.form.texts, expected);
+  EXPECT_EQ(t.form.textWrites, order);
   EXPECT_TRUE(t.form.messages.empty());
 }
 
-TEST(AskYesNo, AsksInTheCurrentLanguageWithNoPreselected) {
-  for (const bool english : {false, true}) {
-    testing::TestWindow t;
-    t.window.English = english;
-    t.form.answers = {kAnswerYes, kAnswerNo};
-    EXPECT_EQ(t.window.AskYesNo("Weiter ?", "Go on ?"), kAnswerYes);
-    EXPECT_EQ(t.window.AskYesNo("Weiter ?", "Go on ?"), kAnswerNo);
-    const testing::ShownMessage expected = english
-                                               ? testing::ShownMessage{"Go on ?", "Question", 292}
-                                               : testing::ShownMessage{"Weiter ?", "Frage", 292};
-    EXPECT_EQ(t.form.messages, (std::vector{expected, expected}));
+TEST(WindowDescription, GivesTheNumericInputsTheirTooltips) {
+  const std::pair<Ctl, const char*> tips[] = {
+      {Ctl::inp_SourceSize, "Beispiel: \"5,23\""}, {Ctl::inp_DestSize, "Standard: \"4,37\""},
+      {Ctl::inp_Playtime, "Beispiel: \"8356,1\""}, {Ctl::inp_Bitrate, "Beispiel: \"5390000\""},
+      {Ctl::inp_SafeGuard, "Standard: \"2\""},     {Ctl::inp_Filename, ""},
+  };
+  for (const auto& [control, tip] : tips) EXPECT_EQ(TooltipText(Describe(control)), tip);
+}
+
+TEST(LanguageSwitch, SavesTheOtherLanguageAndEndsWithoutChangingTheWindow) {
+  const struct {
+    bool english, fails;
+    std::vector<ShownMessage> said;
+    const char *saved, *nextSwitch;
+  } runs[] = {
+      {false, false, {{msg::kRestart.Text(true), "Note", 64}}, "True", "> Deutsch"},
+      {true, false, {{msg::kRestart.Text(false), "Hinweis", 64}}, "False", "> English"},
+      {false,
+       true,
+       {{msg::kRestart.Text(true), "Note", 64}, {msg::kSettingNotSaved.Text(true), "Error", 64}},
+       "False",
+       "> English"},
+  };
+  for (const auto& run : runs) {
+    TestWindow t;
+    t.Load(run.english);
+    const auto texts = t.form.texts;
+    t.settings.failWrites = run.fails;
+    t.Click(Ctl::btn_LangSwitch);
+    EXPECT_EQ(t.form.messages, run.said);
+    EXPECT_EQ(t.settings.values["Tolva/Settings/English"], run.saved);
+    EXPECT_TRUE(t.form.ended);
+    EXPECT_EQ(t.form.texts, texts);
+    TestWindow next;  // the next start reads what was saved
+    next.settings = t.settings;
+    next.window.Form_Load();
+    EXPECT_EQ(next.form.Text(Ctl::btn_LangSwitch), run.nextSwitch);
   }
 }
 

@@ -1,0 +1,115 @@
+#include <string>
+
+#include "app/frm_Main.h"
+#include "cffl/FolderLists.h"
+#include "common/KavelModules.h"
+#include "common/NumberText.h"
+
+namespace orvanto {
+
+void frm_Main::InitFolderLists() {
+  folders_.drives = ports_.files.ListDrives();
+  const std::string start = ports_.files.CurrentDirectory();
+  folders_.drive = DriveOf(start);
+  ShowDriveList();
+  if (!ShowDirectoryOf(start)) ShowDirectoryOf(folders_.drive + "\\");
+  SetFilePath(folders_.path);
+}
+
+void frm_Main::ShowDriveList() {
+  std::vector<std::string> items;
+  int selected = -1;
+  for (const DriveInfo& drive : folders_.drives) {
+    if (drive.drive == folders_.drive) selected = static_cast<int>(items.size());
+    items.push_back(DriveItemText(drive));
+  }
+  ports_.form.ShowDrives(items, selected);
+}
+
+bool frm_Main::ShowDirectoryOf(std::string_view path) {
+  const auto found = ports_.files.ListSubdirectories(path);
+  if (!found) return false;
+  DirListing listing = BuildDirListing(path, VisibleDirectories(*found));
+  folders_.path = listing.paths[static_cast<size_t>(listing.current)];
+  folders_.entryPaths = std::move(listing.paths);
+  ports_.form.ShowDirectories(listing.entries, listing.current);
+  return true;
+}
+
+void frm_Main::SetDrive(std::string_view drive) {
+  const std::string wanted = DriveOf(drive);
+  if (wanted == folders_.drive) return;
+  folders_.drive = wanted;
+  ShowDriveList();
+  lst_Drive_Change();
+}
+
+bool frm_Main::SetDirPath(std::string_view path) {
+  std::string target(path);
+  if (target.size() == 2 && target[1] == ':') {
+    // A bare drive stands for that drive's current directory.
+    const auto opened = OpenDrive(ports_.files, target);
+    if (!opened) return false;
+    target = *opened;
+  } else if (!ports_.files.DirectoryExists(target)) {
+    return false;
+  }
+  const std::string before = folders_.path;
+  if (!ShowDirectoryOf(target)) return false;
+  if (!SamePath(before, folders_.path)) lst_Path_Change();
+  return true;
+}
+
+void frm_Main::SetFilePath(std::string_view path) {
+  folders_.filePath = path;
+  RefreshFileList();
+}
+
+void frm_Main::RefreshFileList() {
+  auto names = ports_.files.FindFiles(KavelModules::AddBackslash(folders_.filePath) + "*", 0);
+  if (!names) names.emplace();
+  SortNames(*names);
+  ports_.form.ShowFiles(*names);
+}
+
+void frm_Main::ChooseDrive(int index) {
+  if (index < 0 || index >= static_cast<int>(folders_.drives.size())) return;
+  SetDrive(folders_.drives[static_cast<size_t>(index)].drive);
+}
+
+void frm_Main::OpenDirectory(int index) {
+  if (index < 0 || index >= static_cast<int>(folders_.entryPaths.size())) return;
+  if (SetDirPath(folders_.entryPaths[static_cast<size_t>(index)])) return;
+  // The directory went away since the list was shown: show the list as it is now.
+  if (!ShowDirectoryOf(folders_.path)) SetDirPath(folders_.drive);
+}
+
+void frm_Main::lst_Drive_Change() {
+  if (SetDirPath(folders_.drive)) return;
+  // A drive that cannot be opened (no medium, not ready): back to C:, without a message.
+  SetDrive("C:");
+  SetDirPath("c:\\");
+  // Where C: cannot be opened either, the drive list goes back to the directory still shown.
+  if (DriveOf(folders_.path) != folders_.drive) {
+    folders_.drive = DriveOf(folders_.path);
+    ShowDriveList();
+  }
+}
+
+void frm_Main::lst_Path_Change() {
+  SetFilePath(folders_.path);
+  MeasureOutputDir();
+}
+
+void frm_Main::MeasureOutputDir() {
+  // A size that could not be measured in full must not pass for the directory's size: the box
+  // shows the placeholder instead of a number. The box is an input that the calculation reads
+  // German-style like the others, so the size is written that way under any regional settings.
+  const auto bytes = MeasureDvdFiles(ports_.files, folders_.path);
+  ports_.form.SetText(Ctl::inp_SourceSize,
+                      bytes ? FormatNumber(static_cast<double>(*bytes) / 1024 / 1024 / 1024,
+                                           NumberPattern::Grouped2Decimals, kTypedSeparators)
+                            : std::string(kNoNumber));
+}
+
+}  // namespace orvanto
