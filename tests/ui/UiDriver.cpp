@@ -49,6 +49,28 @@ RegistryOverride::~RegistryOverride() {
   }
 }
 
+MessageFontOverride::MessageFontOverride(const wchar_t* face, int points) {
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(old_), &old_, 0);
+  NONCLIENTMETRICSW changed = old_;
+  changed.lfMessageFont = LOGFONTW{.lfHeight = -MulDiv(points, 96, 72), .lfWeight = FW_NORMAL};
+  lstrcpynW(changed.lfMessageFont.lfFaceName, face, LF_FACESIZE);
+  // Written to the prefix's registry too, where a program that starts later reads it.
+  SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(changed), &changed, SPIF_UPDATEINIFILE);
+}
+
+MessageFontOverride::~MessageFontOverride() {
+  SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(old_), &old_, SPIF_UPDATEINIFILE);
+}
+
+// A device link, not a dosdevices symlink: Wine sees a link made after its server started only so.
+NotReadyDrive::NotReadyDrive(const wchar_t* letter) : letter_(letter) {
+  DefineDosDeviceW(0, letter, L"C:\\orvanto-no-medium");
+}
+
+NotReadyDrive::~NotReadyDrive() {
+  DefineDosDeviceW(DDD_REMOVE_DEFINITION, letter_.c_str(), nullptr);
+}
+
 std::wstring WindowText(HWND hwnd) {
   const auto length = SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0);
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
@@ -58,15 +80,15 @@ std::wstring WindowText(HWND hwnd) {
   return text;
 }
 
+void MessageBoxView::Press(int id) const { SendMessageW(GetDlgItem(hwnd, id), BM_CLICK, 0, 0); }
+
+namespace {
+
 std::wstring ClassOf(HWND hwnd) {
   wchar_t name[256]{};
   GetClassNameW(hwnd, name, 256);
   return name;
 }
-
-void MessageBoxView::Press(int id) const { SendMessageW(GetDlgItem(hwnd, id), BM_CLICK, 0, 0); }
-
-namespace {
 
 std::wstring ProgramPath() {
   wchar_t self[MAX_PATH]{};
@@ -132,8 +154,6 @@ RunningApp::~RunningApp() {
 HWND RunningApp::Control(Ctl control) const { return GetDlgItem(main_, win32::ControlId(control)); }
 
 std::wstring RunningApp::Text(Ctl control) const { return WindowText(Control(control)); }
-
-std::wstring RunningApp::Title() const { return WindowText(main_); }
 
 RECT RunningApp::ClientRect(Ctl control) const {
   RECT rect{};
@@ -235,6 +255,27 @@ COLORREF RunningApp::PixelAt(POINT client) const {
   const COLORREF colour = GetPixel(screen, client.x, client.y);
   ReleaseDC(nullptr, screen);
   return colour;
+}
+
+std::vector<DWORD> Capture(HWND window) {
+  RECT r{};
+  GetClientRect(window, &r);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  const HDC screen = GetDC(nullptr);
+  const HDC memory = CreateCompatibleDC(screen);
+  const HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  const HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+  SelectObject(memory, old);
+  BITMAPINFOHEADER info{sizeof(info), width, -height, 1, 32, BI_RGB};
+  std::vector<DWORD> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
+  GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(),
+            reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return pixels;
 }
 
 }  // namespace orvanto::ui

@@ -2,26 +2,17 @@
 
 // Drives the real Orvanto.exe from another process, the way a user (or a screen reader) sees it:
 // windows found by class and control id, text read with WM_GETTEXT, keys posted to the focus,
-// message boxes found, read and answered.
+// message boxes found, read and answered, pixels read off the screen.
 
 #include <windows.h>
 
 #include <chrono>
 #include <functional>
 #include <optional>
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "platform/Controls.h"
-
-// RECT lives in the global namespace, so its comparison must too for the test macros to find it.
-inline bool operator==(const RECT& a, const RECT& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-inline std::ostream& operator<<(std::ostream& out, const RECT& r) {
-  return out << '{' << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << '}';
-}
 
 namespace orvanto::ui {
 
@@ -45,6 +36,30 @@ class RegistryOverride {
   DWORD oldType_ = REG_NONE;
 };
 
+// The system's message font, as programs started from now on see it, for the guard's lifetime.
+class MessageFontOverride {
+ public:
+  MessageFontOverride(const wchar_t* face, int points);
+  ~MessageFontOverride();
+  MessageFontOverride(const MessageFontOverride&) = delete;
+  MessageFontOverride& operator=(const MessageFontOverride&) = delete;
+
+ private:
+  NONCLIENTMETRICSW old_{sizeof(NONCLIENTMETRICSW)};
+};
+
+// A drive letter (e.g. L"Q:") that leads to a missing directory: a drive that is not ready.
+class NotReadyDrive {
+ public:
+  explicit NotReadyDrive(const wchar_t* letter);
+  ~NotReadyDrive();
+  NotReadyDrive(const NotReadyDrive&) = delete;
+  NotReadyDrive& operator=(const NotReadyDrive&) = delete;
+
+ private:
+  std::wstring letter_;
+};
+
 struct MessageBoxView {
   HWND hwnd = nullptr;
   std::wstring title;
@@ -57,7 +72,7 @@ struct MessageBoxView {
 
 class RunningApp {
  public:
-  // Starts Orvanto.exe (beside this test program) in `workDir`, or the current directory.
+  // Starts Orvanto.exe (beside this program) in `workDir`, or the current directory.
   explicit RunningApp(const std::wstring& workDir = L"");
   ~RunningApp();
   RunningApp(const RunningApp&) = delete;
@@ -67,7 +82,6 @@ class RunningApp {
   HWND Main() const { return main_; }
   HWND Control(Ctl control) const;
   std::wstring Text(Ctl control) const;
-  std::wstring Title() const;
   RECT ClientRect(Ctl control) const;  // in the main window's client coordinates
   HWND Focus() const;
 
@@ -94,6 +108,8 @@ class RunningApp {
 };
 
 std::wstring WindowText(HWND hwnd);
-std::wstring ClassOf(HWND hwnd);
+
+// The client area of `window` as it is on screen: 0x00RRGGBB pixels, row by row from the top.
+std::vector<DWORD> Capture(HWND window);
 
 }  // namespace orvanto::ui
