@@ -18,7 +18,7 @@ mkdir -p "$SHOTS"
 shoot() {  # bin-dir dpi language png [font points]
   local bmp=$SHOTS/$(basename "$4" .png).bmp
   (cd "$1" && "$WINE" orvanto_screenshot.exe "$2" "$3" "Z:$bmp" "${@:5}")
-  convert "$bmp" "$4"
+  convert "$bmp" -alpha off "$4"  # the fourth byte of each pixel is no alpha
   echo "$4"
 }
 
