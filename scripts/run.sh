@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Builds Orvanto.exe and starts it under Wine. Without a display it runs on Xvfb, saves a
-# screenshot of the window, closes the program and prints the screenshot's path.
+# Builds Orvanto.exe and starts it under Wine in FOLDER, or without one in a sample IFOEdit output
+# folder of 5,23 GB made in the build tree, so that the window opens on a measured size and both
+# buttons work at once. Without a display it runs on Xvfb, saves a screenshot of the window,
+# closes the program and prints the screenshot's path.
+#   scripts/run.sh [FOLDER]
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
@@ -8,6 +11,16 @@ ensure_packages "${WINDOWS_PACKAGES[@]}"
 build_windows -DORVANTO_WINE_TESTS=OFF >/dev/null
 EXE=$BUILD/win32/bin/Orvanto.exe
 use_prefix "$BUILD/wine-run"
+
+FOLDER=${1:-}
+if [[ -z $FOLDER ]]; then
+  # Sparse files: 2 x 24,576 + 5 x 1,123,117,904 bytes = 5.23 GiB that take no disk space.
+  FOLDER=$BUILD/sample/DVD/MOVIE
+  mkdir -p "$FOLDER"
+  truncate -s 24576 "$FOLDER/VTS_01_0.IFO" "$FOLDER/VTS_01_0.BUP"
+  for i in 1 2 3 4 5; do truncate -s 1123117904 "$FOLDER/VTS_01_$i.VOB"; done
+fi
+cd "$FOLDER"
 
 if [[ -n ${DISPLAY:-} ]]; then
   exec "$WINE" "$EXE"

@@ -1,10 +1,12 @@
-// Pictures the window as a user sees it after the worked example, at a given DPI and language:
-//   orvanto_screenshot.exe <dpi> <de|en> <file.bmp>
+// Pictures the window as a user sees it after the worked example, at a given DPI and language,
+// optionally under another system message font:
+//   orvanto_screenshot.exe <dpi> <de|en> <file.bmp> [<message font face> <points>]
 // scripts/screenshots.sh runs it for every DPI and language and keeps the pictures in docs/.
 
 #include <windows.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,39 +22,25 @@ bool SaveBitmap(HWND window, const std::wstring& path) {
   // The client area: without a window manager (Xvfb) nothing draws a frame around it.
   RECT r{};
   GetClientRect(window, &r);
-  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
-  const int width = r.right - r.left, height = r.bottom - r.top;
-  const HDC screen = GetDC(nullptr);
-  const HDC memory = CreateCompatibleDC(screen);
-  const HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  const HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-  SelectObject(memory, old);
-
-  BITMAPINFOHEADER info{sizeof(info), width, height, 1, 24, BI_RGB};
-  const int stride = (width * 3 + 3) & ~3;
-  std::vector<char> pixels(static_cast<size_t>(stride) * static_cast<size_t>(height));
-  GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(),
-            reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-
+  const std::vector<DWORD> pixels = Capture(window);
+  const BITMAPINFOHEADER info{sizeof(info), r.right, -r.bottom, 1, 32, BI_RGB};  // top-down
   const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-  const BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(offset + pixels.size()), 0, 0, offset};
+  const DWORD bytes = static_cast<DWORD>(pixels.size() * sizeof(DWORD));
+  const BITMAPFILEHEADER file{0x4D42, offset + bytes, 0, 0, offset};
   FILE* out = _wfopen(path.c_str(), L"wb");
   if (!out) return false;
   fwrite(&file, sizeof(file), 1, out);
   fwrite(&info, sizeof(info), 1, out);
-  fwrite(pixels.data(), 1, pixels.size(), out);
+  fwrite(pixels.data(), 1, bytes, out);
   return fclose(out) == 0;
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc != 4) {
-    fwprintf(stderr, L"usage: orvanto_screenshot <dpi> <de|en> <file.bmp>\n");
+  if (argc != 4 && argc != 6) {
+    fwprintf(stderr,
+             L"usage: orvanto_screenshot <dpi> <de|en> <file.bmp> [<font face> <points>]\n");
     return 2;
   }
   const RegistryOverride dpi(L"Control Panel\\Desktop", L"LogPixels",
@@ -61,6 +49,8 @@ int wmain(int argc, wchar_t** argv) {
                                   std::wstring(argv[2]) == L"en" ? L"True" : L"False");
   const RegistryOverride decimal(L"Control Panel\\International", L"sDecimal", L",");
   const RegistryOverride thousand(L"Control Panel\\International", L"sThousand", L".");
+  std::unique_ptr<MessageFontOverride> font;
+  if (argc == 6) font = std::make_unique<MessageFontOverride>(argv[4], _wtoi(argv[5]));
 
   // An IFOEdit output of 5,23 GB, so that the worked example's numbers appear.
   win32::TempDir dvd;
