@@ -82,16 +82,18 @@ TEST(DrivesOnDisk, OpenTheCurrentDirectoryAndRefuseADriveThatIsNotReady) {
   const std::string current = files.CurrentDirectory();
   EXPECT_EQ(OpenDrive(files, current.substr(0, 2)), current);
 
-  // Q: for this test alone, named for a path that does not exist: listed, but without a medium.
-  const wchar_t* target = L"\\??\\Z:\\nonexistent-orvanto-drive";
-  ASSERT_TRUE(DefineDosDeviceW(DDD_RAW_TARGET_PATH, L"Q:", target));
-  const auto drives = files.ListDrives();
-  EXPECT_TRUE(std::ranges::any_of(drives, [](const DriveInfo& d) { return d.drive == "q:"; }));
-  EXPECT_FALSE(OpenDrive(files, "q:"));
-  EXPECT_FALSE(files.ListSubdirectories("q:\\"));
-  EXPECT_FALSE(KavelModules::FileExists(files, "q:\\movie.cffl"));
-  DefineDosDeviceW(DDD_RAW_TARGET_PATH | DDD_REMOVE_DEFINITION | DDD_EXACT_MATCH_ON_REMOVE, L"Q:",
-                   target);
+  // A free drive letter for this test alone, named for a path that does not exist: the drive is
+  // listed, but it is not ready, as a drive without its medium.
+  std::string drive = "q:";
+  while (GetLogicalDrives() & (1u << (drive[0] - 'a'))) ++drive[0];
+  ASSERT_TRUE(DefineDosDeviceW(DDD_RAW_TARGET_PATH, Widen(drive).c_str(),
+                               L"\\??\\Z:\\nonexistent-orvanto-drive"));
+  const auto listed = [&](const DriveInfo& d) { return d.drive == drive; };
+  EXPECT_TRUE(std::ranges::any_of(files.ListDrives(), listed));
+  EXPECT_FALSE(OpenDrive(files, drive));
+  EXPECT_FALSE(files.ListSubdirectories(drive + "\\"));
+  EXPECT_FALSE(KavelModules::FileExists(files, drive + "\\movie.cffl"));
+  DefineDosDeviceW(DDD_REMOVE_DEFINITION, Widen(drive).c_str(), nullptr);
 }
 
 TEST(FileLengthOnDisk, CountsFilesBeyondFourGigabytesInFull) {
