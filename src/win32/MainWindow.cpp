@@ -204,20 +204,23 @@ void MainWindow::CreateTooltips() {
 
 void MainWindow::CreateFonts() {
   fonts_.clear();
-  fonts_.push_back({kWindowFont, ScopedFont(CreateFontAt(kWindowFont, Scale()))});
+  const auto add = [&](const FontDesc& font) {
+    if (!FindFont(font)) fonts_.push_back({font, ScopedFont(CreateFontAt(font, Scale()))});
+  };
+  add(kWindowFont);
   for (const ControlDesc& desc : Controls()) {
-    if (!desc.font) continue;
-    const auto same = [&](const Font& f) { return SameFont(f.desc, *desc.font); };
-    if (std::ranges::none_of(fonts_, same)) {
-      fonts_.push_back({*desc.font, ScopedFont(CreateFontAt(*desc.font, Scale()))});
-    }
+    if (desc.font) add(*desc.font);
   }
 }
 
-HFONT MainWindow::FontOf(const ControlDesc& desc) const {
-  const FontDesc& wanted = desc.font ? *desc.font : kWindowFont;
+HFONT MainWindow::FindFont(const FontDesc& wanted) const {
   const auto same = [&](const Font& f) { return SameFont(f.desc, wanted); };
-  return std::ranges::find_if(fonts_, same)->handle.Get();
+  const auto found = std::ranges::find_if(fonts_, same);
+  return found == fonts_.end() ? nullptr : found->handle.Get();
+}
+
+HFONT MainWindow::FontOf(const ControlDesc& desc) const {
+  return FindFont(desc.font ? *desc.font : kWindowFont);
 }
 
 PixelRect MainWindow::PlaceOf(const ControlDesc& desc) const {
@@ -284,7 +287,7 @@ void MainWindow::ApplyDpiToWindow() {
 }
 
 Picture MainWindow::PictureOf(const ControlDesc& desc) const {
-  return copiedPicture_.target == desc.id ? copiedPicture_.picture : desc.picture;
+  return copiedTarget_ == desc.id ? copiedPicture_ : desc.picture;
 }
 
 void MainWindow::ShowPictures() {
@@ -492,7 +495,8 @@ int MainWindow::ShowMessage(std::string_view text, std::string_view title, int s
 }
 
 void MainWindow::CopyPicture(Ctl source, Ctl target) {
-  copiedPicture_ = {target, PictureOf(Describe(source))};
+  copiedPicture_ = PictureOf(Describe(source));
+  copiedTarget_ = target;
   ShowPictures();
 }
 

@@ -57,6 +57,7 @@ class MainWindow final : public Form {
   void ApplyDpiToWindow();
   // A control's rectangle at dpi_, and its font (with the margins that go with it).
   PixelRect PlaceOf(const ControlDesc& desc) const;
+  HFONT FindFont(const FontDesc& font) const;  // none when there is no such font yet
   HFONT FontOf(const ControlDesc& desc) const;
   void ApplyFont(HWND child, const ControlDesc& desc) const;
   Picture PictureOf(const ControlDesc& desc) const;
@@ -80,12 +81,6 @@ class MainWindow final : public Form {
     COLORREF colour;
     ScopedBrush handle;
   };
-  // The one picture that changes at run time: the target of CopyPicture and what it shows. Every
-  // other image shows the picture of its description.
-  struct CopiedPicture {
-    std::optional<Ctl> target;
-    Picture picture = Picture::None;
-  };
   static constexpr size_t kPictureKinds = static_cast<size_t>(Picture::BritishFlag) + 1;
 
   HINSTANCE instance_;
@@ -96,7 +91,10 @@ class MainWindow final : public Form {
   bool ready_ = false;   // control events reach the handlers only once the window is complete
   bool ended_ = false;
   std::array<HWND, kControlCount> controls_{};
-  CopiedPicture copiedPicture_;
+  // The one picture that changes at run time: the target of CopyPicture and what it shows. Every
+  // other image shows the picture of its description.
+  std::optional<Ctl> copiedTarget_;
+  Picture copiedPicture_ = Picture::None;
   std::array<ScopedIcon, kPictureKinds> pictureIcons_;  // by Picture, shared by the images
   HWND tooltip_ = nullptr;
   HWND lastFocus_ = nullptr;

@@ -56,16 +56,13 @@ void RangeBar::Render() {
   GetClientRect(hwnd_, &client);
   const SIZE size{client.right, client.bottom};
   if (!bufferDc_ || size.cx != size_.cx || size.cy != size_.cy) {
+    // The old bitmap leaves its DC before either is replaced.
+    if (bufferDc_) SelectObject(bufferDc_.Get(), originalBitmap_);
     const WindowDc screen(hwnd_);
-    if (!bufferDc_) {
-      bufferDc_.Reset(CreateCompatibleDC(screen.Get()));
-      originalBitmap_ = GetCurrentObject(bufferDc_.Get(), OBJ_BITMAP);
-    }
-    // The old bitmap leaves the DC before it is deleted.
-    SelectObject(bufferDc_.Get(), originalBitmap_);
+    bufferDc_.Reset(CreateCompatibleDC(screen.Get()));
     buffer_.Reset(
         CreateCompatibleBitmap(screen.Get(), std::max(1L, size.cx), std::max(1L, size.cy)));
-    SelectObject(bufferDc_.Get(), buffer_.Get());
+    originalBitmap_ = SelectObject(bufferDc_.Get(), buffer_.Get());
     size_ = size;
   }
   const HDC dc = bufferDc_.Get();
