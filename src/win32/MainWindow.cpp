@@ -3,10 +3,10 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "win32/ControlIds.h"
-#include "win32/Dpi.h"
 #include "win32/Text.h"
 
 namespace orvanto::win32 {
@@ -69,39 +69,55 @@ std::string WindowText(HWND hwnd) {
   return Narrow(text);
 }
 
-SIZE WindowSizeAt(UINT dpi) {
-  const int d = static_cast<int>(dpi);
-  return WindowSizeForClient(ScaleTwips(kClientWidthTwips, d), ScaleTwips(kClientHeightTwips, d),
-                             kWindowStyle, kWindowExStyle, dpi);
+SIZE WindowSizeAt(DpiScale scale) {
+  return WindowSizeForClient(scale.Twips(kClientWidthTwips), scale.Twips(kClientHeightTwips),
+                             kWindowStyle, kWindowExStyle, scale.dpi);
 }
 
-HFONT CreateFontAt(const FontDesc& desc, UINT dpi) {
+bool SameFont(const FontDesc& a, const FontDesc& b) {
+  return a.face == b.face && a.tenthsOfPoint == b.tenthsOfPoint && a.weight == b.weight &&
+         a.western == b.western;
+}
+
+HFONT CreateFontAt(const FontDesc& desc, DpiScale scale) {
+  constexpr int kTwipsPerTenthOfPoint = 2;
   LOGFONTW font{};
-  font.lfHeight = -MulDiv(desc.tenthsOfPoint, static_cast<int>(dpi), 720);
+  font.lfHeight = -scale.Twips(desc.tenthsOfPoint * kTwipsPerTenthOfPoint);
   font.lfWeight = desc.weight;
   font.lfCharSet = desc.western ? ANSI_CHARSET : DEFAULT_CHARSET;
   lstrcpynW(font.lfFaceName, Widen(desc.face).c_str(), LF_FACESIZE);
   return CreateFontIndirectW(&font);
 }
 
-HICON LoadAppIcon(HINSTANCE instance, int metric, UINT dpi, UINT flags) {
-  const int size = SystemMetricForDpi(metric, dpi);
+HICON LoadIconSized(HINSTANCE instance, int id, int size, UINT flags = 0) {
   return static_cast<HICON>(
-      LoadImageW(instance, MAKEINTRESOURCEW(kIconApp), IMAGE_ICON, size, size, flags));
+      LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, flags));
+}
+
+HICON LoadAppIcon(HINSTANCE instance, int metric, UINT dpi, UINT flags) {
+  return LoadIconSized(instance, IDI_ORVANTO, SystemMetricForDpi(metric, dpi), flags);
 }
 
 int IconResource(Picture picture) {
-  return picture == Picture::GermanFlag ? kIconGermanFlag : kIconBritishFlag;
+  return picture == Picture::GermanFlag ? IDI_FLAG_DE : IDI_FLAG_EN;
 }
+
+// Where the focus goes first: the first control of the tab order.
+Ctl FirstTabStop() { return std::ranges::find(Controls(), 0, &ControlDesc::tabIndex)->id; }
 
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, FileSystem& files, SettingsStore& settings,
                        NumberLocale& locale)
-    : instance_(instance),
-      lightGreyBrush_(CreateSolidBrush(ToColorRef(*Describe(Ctl::inp_SourceSize).backColour))),
-      form_(Ports{*this, rangeBar_, files, settings, locale}) {
-  for (const ControlDesc& desc : Controls()) pictures_[Index(desc.id)] = desc.picture;
+    : instance_(instance), form_(Ports{*this, rangeBar_, files, settings, locale}) {
+  // Made once, one for each background colour the description names; looked up by colour.
+  for (const ControlDesc& desc : Controls()) {
+    if (!desc.backColour) continue;
+    const COLORREF colour = ToColorRef(*desc.backColour);
+    if (std::ranges::find(backBrushes_, colour, &Brush::colour) == backBrushes_.end()) {
+      backBrushes_.push_back({colour, ScopedBrush(CreateSolidBrush(colour))});
+    }
+  }
 }
 
 bool MainWindow::Register(HINSTANCE instance) {
@@ -123,7 +139,7 @@ bool MainWindow::Create() {
   // Made in the size it has at the system DPI, so that it is sized again only on a monitor of
   // another DPI.
   iconDpi_ = SystemDpi();
-  const SIZE size = WindowSizeAt(iconDpi_);
+  const SIZE size = WindowSizeAt({iconDpi_});
   CreateWindowExW(kWindowExStyle, kMainClassName, title.c_str(), kWindowStyle, CW_USEDEFAULT,
                   CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr, instance_, this);
   if (!hwnd_) return false;
@@ -187,13 +203,28 @@ void MainWindow::CreateTooltips() {
 }
 
 void MainWindow::CreateFonts() {
-  defaultFont_.Reset(CreateFontAt(kWindowFont, dpi_));
-  factorFont_.Reset(CreateFontAt(*Describe(Ctl::dsp_DestFactor).font, dpi_));
+  fonts_.clear();
+  const auto add = [&](const FontDesc& font) {
+    if (!FindFont(font)) fonts_.push_back({font, ScopedFont(CreateFontAt(font, Scale()))});
+  };
+  add(kWindowFont);
+  for (const ControlDesc& desc : Controls()) {
+    if (desc.font) add(*desc.font);
+  }
+}
+
+HFONT MainWindow::FindFont(const FontDesc& wanted) const {
+  const auto same = [&](const Font& f) { return SameFont(f.desc, wanted); };
+  const auto found = std::ranges::find_if(fonts_, same);
+  return found == fonts_.end() ? nullptr : found->handle.Get();
+}
+
+HFONT MainWindow::FontOf(const ControlDesc& desc) const {
+  return FindFont(desc.font ? *desc.font : kWindowFont);
 }
 
 PixelRect MainWindow::PlaceOf(const ControlDesc& desc) const {
-  const int d = static_cast<int>(dpi_);
-  PixelRect r = ClientPixels(desc.id, d);
+  PixelRect r = ClientPixels(desc.id, static_cast<int>(dpi_));
   if (desc.kind == Kind::Line) {
     // An etched rule is two pixels thick whatever the DPI.
     if (r.height == 0) r.height = 2;
@@ -203,18 +234,17 @@ PixelRect MainWindow::PlaceOf(const ControlDesc& desc) const {
 }
 
 void MainWindow::ApplyFont(HWND child, const ControlDesc& desc) const {
-  const HFONT font = desc.font ? factorFont_.Get() : defaultFont_.Get();
-  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(desc)), FALSE);
   if (desc.kind == Kind::TextBox) {
     // The numeric boxes are narrow ("8356,1" in 615 twips): the font's default margins would
     // cut off the last digit.
-    const int margin = MulDiv(1, static_cast<int>(dpi_), 96);
+    const int margin = Scale().Pixels(1);
     SendMessageW(child, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(margin, margin));
   }
 }
 
 void MainWindow::SizeWindow() {
-  const SIZE wanted = WindowSizeAt(dpi_);
+  const SIZE wanted = WindowSizeAt(Scale());
   RECT now{};
   GetWindowRect(hwnd_, &now);
   if (now.right - now.left == wanted.cx && now.bottom - now.top == wanted.cy) return;
@@ -222,25 +252,28 @@ void MainWindow::SizeWindow() {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void MainWindow::ApplyDpi(UINT dpi) {
+void MainWindow::ApplyDpi(UINT dpi, const RECT& suggested) {
   dpi_ = dpi;
+  // The fonts of the old DPI go only once no control uses them any more.
+  const std::vector<Font> previousFonts = std::exchange(fonts_, {});
   CreateFonts();
-  SizeWindow();
   for (const ControlDesc& desc : Controls()) {
     const PixelRect r = PlaceOf(desc);
     const HWND child = Control(desc.id);
     SetWindowPos(child, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
     ApplyFont(child, desc);
   }
+  // Once, and as Windows suggests it: that rectangle keeps the window on the monitor that caused
+  // the change, where a size of our own could move it back and forth between two monitors.
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   ApplyDpiToWindow();
 }
 
 void MainWindow::ApplyDpiToWindow() {
   LoadFolderIcons();
-  for (const ControlDesc& desc : Controls()) {
-    if (desc.kind == Kind::Image) LoadPicture(desc.id);
-  }
-  SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(defaultFont_.Get()), FALSE);
+  ShowPictures();
+  SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.front().handle.Get()), FALSE);
   SendMessageW(Control(Ctl::lst_Path), LB_SETITEMHEIGHT, 0, DirectoryItemHeight());
 
   if (dpi_ != iconDpi_) {
@@ -253,35 +286,40 @@ void MainWindow::ApplyDpiToWindow() {
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-void MainWindow::LoadPicture(Ctl image) {
-  const Picture picture = pictures_[Index(image)];
-  ScopedIcon icon;
-  if (picture != Picture::None) {
-    const int size = ClientPixels(image, static_cast<int>(dpi_)).width;
-    icon.Reset(static_cast<HICON>(
-        LoadImageW(instance_, MAKEINTRESOURCEW(IconResource(picture)), IMAGE_ICON, size, size, 0)));
+Picture MainWindow::PictureOf(const ControlDesc& desc) const {
+  return copiedTarget_ == desc.id ? copiedPicture_ : desc.picture;
+}
+
+void MainWindow::ShowPictures() {
+  // One icon per picture, drawn for the DPI; those of an old DPI go only once no image shows them.
+  std::array<ScopedIcon, kPictureKinds> previous;
+  if (pictureDpi_ != dpi_) previous = std::exchange(pictureIcons_, {});
+  pictureDpi_ = dpi_;
+  for (const ControlDesc& desc : Controls()) {
+    if (desc.kind != Kind::Image) continue;
+    const Picture picture = PictureOf(desc);
+    ScopedIcon& icon = pictureIcons_[static_cast<size_t>(picture)];
+    if (picture != Picture::None && !icon) {
+      const int size = ClientPixels(desc.id, static_cast<int>(dpi_)).width;
+      icon.Reset(LoadIconSized(instance_, IconResource(picture), size));
+    }
+    SendMessageW(Control(desc.id), STM_SETICON, reinterpret_cast<WPARAM>(icon.Get()), 0);
   }
-  SendMessageW(Control(image), STM_SETICON, reinterpret_cast<WPARAM>(icon.Get()), 0);
-  pictureIcons_[Index(image)] = std::move(icon);
 }
 
 void MainWindow::LoadFolderIcons() {
   const int size = SystemMetricForDpi(SM_CXSMICON, dpi_);
-  const auto load = [&](int id) {
-    return ScopedIcon(
-        static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0)));
-  };
-  closedFolder_ = load(kIconFolderClosed);
-  openFolder_ = load(kIconFolderOpen);
+  closedFolder_.Reset(LoadIconSized(instance_, IDI_FOLDER_CLOSED, size));
+  openFolder_.Reset(LoadIconSized(instance_, IDI_FOLDER_OPEN, size));
 }
 
 int MainWindow::DirectoryItemHeight() const {
   TEXTMETRICW metrics{};
   const WindowDc dc(hwnd_);
-  const SelectGuard font(dc.Get(), defaultFont_.Get());
+  const SelectGuard font(dc.Get(), FontOf(Describe(Ctl::lst_Path)));
   GetTextMetricsW(dc.Get(), &metrics);
   const int icon = SystemMetricForDpi(SM_CYSMICON, dpi_);
-  return std::max<int>(metrics.tmHeight, icon) + MulDiv(2, static_cast<int>(dpi_), 96);
+  return std::max<int>(metrics.tmHeight, icon) + Scale().Pixels(2);
 }
 
 void MainWindow::DrawDirectoryItem(const DRAWITEMSTRUCT& item) const {
@@ -299,14 +337,13 @@ void MainWindow::DrawDirectoryItem(const DRAWITEMSTRUCT& item) const {
   const auto data = static_cast<LPARAM>(item.itemData);
   const int depth = LOWORD(data);
   const bool open = HIWORD(data) != 0;
-  const int d = static_cast<int>(dpi_);
   const int icon = SystemMetricForDpi(SM_CXSMICON, dpi_);
-  int x = r.left + MulDiv(2, d, 96) + depth * MulDiv(10, d, 96);
+  int x = r.left + Scale().Pixels(2) + depth * Scale().Pixels(10);
   if (const HICON folder = open ? openFolder_.Get() : closedFolder_.Get()) {
     DrawIconEx(dc, x, r.top + (r.bottom - r.top - icon) / 2, folder, icon, icon, 0, nullptr,
                DI_NORMAL);
   }
-  x += icon + MulDiv(4, d, 96);
+  x += icon + Scale().Pixels(4);
 
   const auto length = SendMessageW(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0);
   std::wstring text(static_cast<size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
@@ -369,8 +406,10 @@ LRESULT MainWindow::OnControlColour(UINT message, HDC dc, HWND child) {
   const ControlDesc& desc = Describe(*control);
   if (desc.textColour) SetTextColor(dc, ToColorRef(*desc.textColour));
   if (desc.backColour) {
-    SetBkColor(dc, ToColorRef(*desc.backColour));
-    return reinterpret_cast<LRESULT>(lightGreyBrush_.Get());
+    const COLORREF colour = ToColorRef(*desc.backColour);
+    SetBkColor(dc, colour);
+    return reinterpret_cast<LRESULT>(
+        std::ranges::find(backBrushes_, colour, &Brush::colour)->handle.Get());
   }
   if (message == WM_CTLCOLOREDIT) {
     SetBkColor(dc, GetSysColor(COLOR_WINDOW));
@@ -381,7 +420,7 @@ LRESULT MainWindow::OnControlColour(UINT message, HDC dc, HWND child) {
 }
 
 void MainWindow::RestoreFocus() {
-  const HWND target = lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : Control(Ctl::inp_Filename);
+  const HWND target = lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : Control(FirstTabStop());
   SetFocus(target);
 }
 
@@ -429,10 +468,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       RestoreFocus();
       return 0;
     case WM_DPICHANGED: {
-      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-      SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-      ApplyDpi(HIWORD(wParam));
+      ApplyDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     }
     case WM_DESTROY:
@@ -459,8 +495,9 @@ int MainWindow::ShowMessage(std::string_view text, std::string_view title, int s
 }
 
 void MainWindow::CopyPicture(Ctl source, Ctl target) {
-  pictures_[Index(target)] = pictures_[Index(source)];
-  LoadPicture(target);
+  copiedPicture_ = PictureOf(Describe(source));
+  copiedTarget_ = target;
+  ShowPictures();
 }
 
 void MainWindow::ShowDrives(const std::vector<std::string>& items, int selected) {

@@ -10,6 +10,7 @@
 #include "app/WindowLayout.h"
 #include "app/frm_Main.h"
 #include "platform/Form.h"
+#include "win32/Dpi.h"
 #include "win32/RangeBar.h"
 #include "win32/ScopedWin.h"
 
@@ -44,9 +45,11 @@ class MainWindow final : public Form {
 
   void CreateControls();
   void CreateTooltips();
+  // A font for each distinct font of the window description, at dpi_.
   void CreateFonts();
-  // Everything the DPI decides, on a change of DPI.
-  void ApplyDpi(UINT dpi);
+  // Everything the DPI decides, on a change of DPI; the window takes the rectangle Windows
+  // suggests for the new monitor.
+  void ApplyDpi(UINT dpi, const RECT& suggested);
   // The window's size at dpi_; nothing happens when it has that size already.
   void SizeWindow();
   // What does not belong to one control: pictures, icons, the tooltip font and the directory
@@ -54,8 +57,11 @@ class MainWindow final : public Form {
   void ApplyDpiToWindow();
   // A control's rectangle at dpi_, and its font (with the margins that go with it).
   PixelRect PlaceOf(const ControlDesc& desc) const;
+  HFONT FindFont(const FontDesc& font) const;  // none when there is no such font yet
+  HFONT FontOf(const ControlDesc& desc) const;
   void ApplyFont(HWND child, const ControlDesc& desc) const;
-  void LoadPicture(Ctl image);
+  Picture PictureOf(const ControlDesc& desc) const;
+  void ShowPictures();
   void LoadFolderIcons();
   int DirectoryItemHeight() const;
   void DrawDirectoryItem(const DRAWITEMSTRUCT& item) const;
@@ -65,21 +71,35 @@ class MainWindow final : public Form {
 
   HWND Control(Ctl control) const { return controls_[Index(control)]; }
   std::optional<Ctl> ControlOf(HWND child) const;
+  DpiScale Scale() const { return {dpi_}; }
+
+  struct Font {
+    FontDesc desc;
+    ScopedFont handle;
+  };
+  struct Brush {
+    COLORREF colour;
+    ScopedBrush handle;
+  };
+  static constexpr size_t kPictureKinds = static_cast<size_t>(Picture::BritishFlag) + 1;
 
   HINSTANCE instance_;
   HWND hwnd_ = nullptr;
   UINT dpi_ = 96;
-  UINT iconDpi_ = 0;    // the DPI the window's icons are drawn for
-  bool ready_ = false;  // control events reach the handlers only once the window is complete
+  UINT iconDpi_ = 0;     // the DPI the window's icons are drawn for
+  UINT pictureDpi_ = 0;  // the DPI pictureIcons_ are drawn for
+  bool ready_ = false;   // control events reach the handlers only once the window is complete
   bool ended_ = false;
   std::array<HWND, kControlCount> controls_{};
-  std::array<Picture, kControlCount> pictures_{};
-  std::array<ScopedIcon, kControlCount> pictureIcons_;
+  // The one picture that changes at run time: the target of CopyPicture and what it shows. Every
+  // other image shows the picture of its description.
+  std::optional<Ctl> copiedTarget_;
+  Picture copiedPicture_ = Picture::None;
+  std::array<ScopedIcon, kPictureKinds> pictureIcons_;  // by Picture, shared by the images
   HWND tooltip_ = nullptr;
   HWND lastFocus_ = nullptr;
-  ScopedFont defaultFont_;
-  ScopedFont factorFont_;
-  ScopedBrush lightGreyBrush_;
+  std::vector<Font> fonts_;  // the window's own font first
+  std::vector<Brush> backBrushes_;
   ScopedIcon bigIcon_;
   ScopedIcon smallIcon_;
   ScopedIcon closedFolder_;

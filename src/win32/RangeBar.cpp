@@ -14,6 +14,10 @@ bool RangeBar::Register(HINSTANCE instance) {
   return RegisterClassExW(&wc) != 0;
 }
 
+RangeBar::~RangeBar() {
+  if (bufferDc_) SelectObject(bufferDc_.Get(), originalBitmap_);
+}
+
 void RangeBar::Attach(HWND hwnd) {
   hwnd_ = hwnd;
   SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -52,8 +56,9 @@ void RangeBar::Render() {
   GetClientRect(hwnd_, &client);
   const SIZE size{client.right, client.bottom};
   if (!bufferDc_ || size.cx != size_.cx || size.cy != size_.cy) {
+    // The old bitmap leaves its DC before either is replaced.
     if (bufferDc_) SelectObject(bufferDc_.Get(), originalBitmap_);
-    WindowDc screen(hwnd_);
+    const WindowDc screen(hwnd_);
     bufferDc_.Reset(CreateCompatibleDC(screen.Get()));
     buffer_.Reset(
         CreateCompatibleBitmap(screen.Get(), std::max(1L, size.cx), std::max(1L, size.cy)));
@@ -62,6 +67,8 @@ void RangeBar::Render() {
   }
   const HDC dc = bufferDc_.Get();
   ::FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  // Every band and marker is filled with the DC's own brush, in its colour: no brush is made.
+  const auto brush = static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
 
   // User units to pixels; a coordinate on the far edge stays on the last pixel so that a marker
   // at full scale is visible.
@@ -80,19 +87,19 @@ void RangeBar::Render() {
       case Operation::Kind::Fill: {
         const RECT r{toX(std::min(op.x1, op.x2)), toY(std::min(op.y1, op.y2)),
                      toX(std::max(op.x1, op.x2)), toY(std::max(op.y1, op.y2))};
-        ScopedBrush brush(CreateSolidBrush(colour));
-        ::FillRect(dc, &r, brush.Get());
+        SetDCBrushColor(dc, colour);
+        ::FillRect(dc, &r, brush);
         break;
       }
       case Operation::Kind::Line: {
         const auto clampEdge = [](int v, int limit) { return v == limit ? limit - 1 : v; };
         const int x1 = clampEdge(toX(op.x1), size.cx), x2 = clampEdge(toX(op.x2), size.cx);
         const int y1 = clampEdge(toY(op.y1), size.cy), y2 = clampEdge(toY(op.y2), size.cy);
-        ScopedBrush brush(CreateSolidBrush(colour));
         // Straight lines are the only ones drawn; as filled rectangles they include both ends.
         const RECT r{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1,
                      std::max(y1, y2) + 1};
-        ::FillRect(dc, &r, brush.Get());
+        SetDCBrushColor(dc, colour);
+        ::FillRect(dc, &r, brush);
         break;
       }
     }

@@ -16,6 +16,7 @@ class RangeBar final : public Canvas {
  public:
   static constexpr const wchar_t* kClassName = L"OrvantoPictureBox";
   static bool Register(HINSTANCE instance);
+  ~RangeBar() override;
 
   void Attach(HWND hwnd);
 
@@ -39,8 +40,10 @@ class RangeBar final : public Canvas {
 
   HWND hwnd_ = nullptr;
   std::vector<Operation> operations_;
-  ScopedMemoryDc bufferDc_;
+  // The bitmap is taken out of the DC before either is released (see ~RangeBar), and is declared
+  // first so that it outlives the DC.
   ScopedBitmap buffer_;
+  ScopedMemoryDc bufferDc_;
   HGDIOBJ originalBitmap_ = nullptr;
   SIZE size_{};
   bool dirty_ = true;

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <algorithm>
+#include <fstream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -21,47 +23,47 @@ TEST(FileExistsOnDisk, FindsHiddenAndSystemFilesOnly) {
   CreateDirectoryW(Widen(dir.Path(L"folder.cffl")).c_str(), nullptr);
 
   Win32FileSystem files;
-  const struct {
-    std::string path;
-    bool expected;
-  } cases[] = {
-      {dir.Path(L"plain.cffl"), true},
-      {dir.Path(L"PLAIN.CFFL"), true},
-      {dir.Path(L"hidden.cffl"), true},
-      {dir.Path(L"system.cffl"), true},
-      {dir.Path(L"h*.cffl"), true},
-      {dir.Path(L"folder.cffl"), false},
-      {dir.Path(L"missing.cffl"), false},
-      {dir.Path(L"missing\\plain.cffl"), false},
-      {dir.Path(L"bad<name>|.cffl"), false},
-      {"", false},
-      // The test run links drive Q: to a path that does not exist: a drive that is not ready.
-      {"q:\\movie.cffl", false},
+  const std::pair<std::string, bool> cases[] = {
+      {dir.Path(L"plain.cffl"), true},       {dir.Path(L"PLAIN.CFFL"), true},
+      {dir.Path(L"hidden.cffl"), true},      {dir.Path(L"system.cffl"), true},
+      {dir.Path(L"h*.cffl"), true},          {dir.Path(L"folder.cffl"), false},
+      {dir.Path(L"missing.cffl"), false},    {dir.Path(L"missing\\plain.cffl"), false},
+      {dir.Path(L"bad<name>|.cffl"), false}, {"", false},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(KavelModules::FileExists(files, c.path), c.expected) << c.path;
+  for (const auto& [path, expected] : cases) {
+    EXPECT_EQ(KavelModules::FileExists(files, path), expected) << path;
   }
 }
 
-TEST(FindFilesOnDisk, ReportsOnlyPlainFilesWhoseLongNameMatches) {
+TEST(SearchesOnDisk, ReportPlainFilesByLongNameAndEveryDirectoryWithItsAttributes) {
   TempDir dir;
   dir.Make(L"VTS_01_1.VOB");
   dir.Make(L"vts_01_2.vob");
   dir.Make(L"HIDDEN.VOB", FILE_ATTRIBUTE_HIDDEN);
   dir.Make(L"SYSTEM.VOB", FILE_ATTRIBUTE_SYSTEM);
   dir.Make(L"notes.vobx");
-  CreateDirectoryW(Widen(dir.Path(L"DIR.VOB")).c_str(), nullptr);
+  for (const auto& [name, attributes] : {std::pair{L"DIR.VOB", FILE_ATTRIBUTE_NORMAL},
+                                         {L"Hidden", FILE_ATTRIBUTE_HIDDEN},
+                                         {L"System", FILE_ATTRIBUTE_SYSTEM}}) {
+    CreateDirectoryW(Widen(dir.Path(name)).c_str(), nullptr);
+    SetFileAttributesW(Widen(dir.Path(name)).c_str(), attributes);
+  }
 
   Win32FileSystem files;
   auto found = files.FindFiles(dir.Path(L"*.VOB"), 0);
   ASSERT_TRUE(found);
-  std::sort(found->begin(), found->end());
+  std::ranges::sort(*found);
   EXPECT_EQ(*found, (std::vector<std::string>{"VTS_01_1.VOB", "vts_01_2.vob"}));
-
-  const auto none = files.FindFiles(dir.Path(L"*.IFO"), 0);
-  ASSERT_TRUE(none);
-  EXPECT_TRUE(none->empty());
+  EXPECT_EQ(files.FindFiles(dir.Path(L"*.IFO"), 0), std::vector<std::string>{});
   EXPECT_FALSE(files.FindFiles(dir.Path(L"gone\\*.VOB"), 0));
+
+  const auto listed = files.ListSubdirectories(dir.Path());
+  ASSERT_TRUE(listed);
+  std::vector<std::string> directories;
+  for (const FoundDirectory& d : *listed)
+    directories.push_back(d.name + ":" + std::to_string(d.attributes));
+  std::ranges::sort(directories);
+  EXPECT_EQ(directories, (std::vector<std::string>{"DIR.VOB:0", "Hidden:2", "System:4"}));
 }
 
 TEST(RegistrySettingsOnDisk, RoundTripsUnderTheCurrentUser) {
@@ -79,9 +81,19 @@ TEST(DrivesOnDisk, OpenTheCurrentDirectoryAndRefuseADriveThatIsNotReady) {
   Win32FileSystem files;
   const std::string current = files.CurrentDirectory();
   EXPECT_EQ(OpenDrive(files, current.substr(0, 2)), current);
-  EXPECT_FALSE(OpenDrive(files, "q:"));
-  EXPECT_FALSE(files.ListSubdirectories("q:\\"));
-  EXPECT_FALSE(files.DirectoryExists("q:\\"));
+
+  // A free drive letter for this test alone, named for a path that does not exist: the drive is
+  // listed, but it is not ready, as a drive without its medium.
+  std::string drive = "q:";
+  while (GetLogicalDrives() & (1u << (drive[0] - 'a'))) ++drive[0];
+  ASSERT_TRUE(DefineDosDeviceW(DDD_RAW_TARGET_PATH, Widen(drive).c_str(),
+                               L"\\??\\Z:\\nonexistent-orvanto-drive"));
+  const auto listed = [&](const DriveInfo& d) { return d.drive == drive; };
+  EXPECT_TRUE(std::ranges::any_of(files.ListDrives(), listed));
+  EXPECT_FALSE(OpenDrive(files, drive));
+  EXPECT_FALSE(files.ListSubdirectories(drive + "\\"));
+  EXPECT_FALSE(KavelModules::FileExists(files, drive + "\\movie.cffl"));
+  DefineDosDeviceW(DDD_REMOVE_DEFINITION, Widen(drive).c_str(), nullptr);
 }
 
 TEST(FileLengthOnDisk, CountsFilesBeyondFourGigabytesInFull) {
@@ -91,15 +103,8 @@ TEST(FileLengthOnDisk, CountsFilesBeyondFourGigabytesInFull) {
 }
 
 std::string ContentOf(const std::string& path) {
-  std::string content;
-  const HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, 0, nullptr);
-  char buffer[4096];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0)
-    content.append(buffer, got);
-  CloseHandle(file);
-  return content;
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), {}};
 }
 
 TEST(WriteWholeFileOnDisk, ReplacesTheFileOrLeavesItAsItWas) {
@@ -121,9 +126,7 @@ TEST(WriteWholeFileOnDisk, ReplacesTheFileOrLeavesItAsItWas) {
   EXPECT_FALSE(files.WriteWholeFile(dir.Path(L"FOLDER.CFFL"), bytes));
   EXPECT_FALSE(files.WriteWholeFile(dir.Path(L"missing\\X.CFFL"), bytes));
   // Nothing is left behind by the failed attempts.
-  const auto left = files.FindFiles(dir.Path(L"*"), kAttrHidden | kAttrSystem);
-  ASSERT_TRUE(left);
-  EXPECT_EQ(left->size(), 3u);
+  EXPECT_EQ(files.FindFiles(dir.Path(L"*"), kAttrHidden | kAttrSystem).value().size(), 3u);
 }
 
 TEST(ToAnsiOnDisk, RefusesWhatTheCodePageCannotHold) {
