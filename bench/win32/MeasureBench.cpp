@@ -13,8 +13,8 @@
 #include <cstdio>
 #include <string>
 
-#include "common/NumberText.h"
 #include "Fakes.h"
+#include "common/NumberText.h"
 #include "win32/Text.h"
 #include "win32/Win32Ports.h"
 
