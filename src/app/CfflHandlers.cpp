@@ -56,7 +56,10 @@ void frm_Main::btn_MakeCFFL_Click() {
   const auto vobs = SearchDirectory(dir, "*.VOB");
   if (!vobs) return;
   const VobList list = ListVobs(dir, *vobs);
-  if (list.nameWarning && AskYesNo(msg::kNameWarning) == kAnswerNo) return;
+  if (list.nameWarning &&
+      Show(msg::kNameWarning, msg::kTitleQuestion, kStyleAskDefaultNo) == kAnswerNo) {
+    return;
+  }
   if (list.paths.empty()) {
     Show(msg::kNoVob, msg::kTitleError, kStyleInfo);
     return;
