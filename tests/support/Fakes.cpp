@@ -21,6 +21,12 @@ std::string Parent(std::string_view path) {
   return key.substr(0, std::min(key.size(), key.rfind('\\')));
 }
 
+std::string Name(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
+
+std::string SettingKey(std::string_view app, std::string_view section, std::string_view key) {
+  return std::string(app) + "/" + std::string(section) + "/" + std::string(key);
+}
+
 }  // namespace
 
 FakeForm::FakeForm() : title(kDesignTitle) {
@@ -39,18 +45,10 @@ void FakeForm::SetText(Ctl control, std::string_view text) {
 
 int FakeForm::ShowMessage(std::string_view text, std::string_view caption, int style) {
   messages.push_back({std::string(text), std::string(caption), style});
-  if (style == kStyleInfo) return kAnswerOk;
-  if (answers.empty()) {
-    unexpected.emplace_back(text);
-    return kAnswerNo;
-  }
+  if (style == kStyleInfo || answers.empty()) return style == kStyleInfo ? kAnswerOk : kAnswerNo;
   const int answer = answers.front();
   answers.pop_front();
   return answer;
-}
-
-void FakeForm::CopyPicture(Ctl source, Ctl target) {
-  pictures[Index(target)] = pictures[Index(source)];
 }
 
 void FakeForm::ShowDrives(const std::vector<std::string>& items, int selected) {
@@ -58,13 +56,12 @@ void FakeForm::ShowDrives(const std::vector<std::string>& items, int selected) {
 }
 
 void FakeForm::ShowDirectories(const std::vector<DirEntry>& entries, int current) {
-  directories = entries;
-  std::string path;  // the open directory: its ancestors' lines joined
-  for (int i = 0; i <= current; ++i) {
-    path +=
-        (path.empty() || path.back() == '\\' ? "" : "\\") + entries[static_cast<size_t>(i)].text;
+  std::string line = "dir";
+  for (size_t i = 0; i < entries.size(); ++i) {
+    line += (std::cmp_equal(i, current) ? " *" : " ") + std::to_string(entries[i].depth) +
+            (entries[i].open ? "+" : "-") + entries[i].text;
   }
-  trace.push_back("dir " + path);
+  trace.push_back(line);
 }
 
 void FakeForm::ShowFiles(const std::vector<std::string>& names) {
@@ -105,10 +102,9 @@ std::optional<std::vector<std::string>> FakeFileSystem::FindFiles(std::string_vi
   if (Fails() || (dir.size() > 2 && !DirectoryExists(dir)) || !DriveReady(dir)) return std::nullopt;
   std::vector<std::string> names;
   for (const Entry& e : entries_) {
-    const std::string name = e.path.substr(e.path.rfind('\\') + 1);
     if (!e.directory && Parent(e.path) == dir && (e.attributes & ~attributes & ~kReadOnly) == 0 &&
-        MatchesWildcard(name, pattern.substr(pattern.rfind('\\') + 1))) {
-      names.push_back(name);
+        MatchesWildcard(Name(e.path), pattern.substr(pattern.rfind('\\') + 1))) {
+      names.push_back(Name(e.path));
     }
   }
   return names;
@@ -129,14 +125,15 @@ bool FakeFileSystem::RemoveFile(std::string_view path) {
 
 bool FakeFileSystem::WriteWholeFile(std::string_view path, std::string_view bytes) {
   Entry* entry = Find(path, false);
-  if (Fails() || !DirectoryExists(Parent(path) + "\\") || Find(path, true)) return false;
+  if (Fails() || !DirectoryExists(Parent(path)) || Find(path, true)) return false;
   if (!entry) {
     AddFile(std::string(path), std::string(bytes));
-    return true;
+  } else if (entry->attributes & kReadOnly) {
+    return false;
+  } else {
+    entry->content = bytes;
+    entry->length = bytes.size();
   }
-  if (entry->attributes & kReadOnly) return false;
-  entry->content = bytes;
-  entry->length = bytes.size();
   return true;
 }
 
@@ -155,9 +152,7 @@ std::optional<std::vector<FoundDirectory>> FakeFileSystem::ListSubdirectories(
   if (Fails() || !DirectoryExists(dir)) return std::nullopt;
   std::vector<FoundDirectory> found;
   for (const Entry& e : entries_) {
-    if (e.directory && Parent(e.path) == Key(dir)) {
-      found.push_back({e.path.substr(e.path.rfind('\\') + 1), e.attributes});
-    }
+    if (e.directory && Parent(e.path) == Key(dir)) found.push_back({Name(e.path), e.attributes});
   }
   return found;
 }
@@ -165,28 +160,23 @@ std::optional<std::vector<FoundDirectory>> FakeFileSystem::ListSubdirectories(
 std::optional<std::string> FakeFileSystem::DriveDirectory(std::string_view drive) {
   if (Fails()) return std::nullopt;
   const auto it = driveDirectories.find(LowerAscii(drive));
-  if (it != driveDirectories.end()) return it->second;
-  // The process's current directory is its drive's current directory too.
-  if (Key(currentDirectory.substr(0, 2)) == Key(drive)) return currentDirectory;
-  return LowerAscii(drive) + "\\";
+  return it != driveDirectories.end() ? it->second : LowerAscii(drive) + "\\";
 }
 
 bool FakeFileSystem::DirectoryExists(std::string_view dir) {
-  if (!DriveReady(dir)) return false;
-  return (Key(dir).size() == 2 && Key(dir)[1] == ':') || Find(dir, true);  // a root, or made
+  // A root of a ready drive, or a directory made
+  return DriveReady(dir) && ((Key(dir).size() == 2 && Key(dir)[1] == ':') || Find(dir, true));
 }
 
 std::string FakeSettings::Read(std::string_view app, std::string_view section,
                                std::string_view key) {
-  const auto it =
-      values.find(std::string(app) + "/" + std::string(section) + "/" + std::string(key));
+  const auto it = values.find(SettingKey(app, section, key));
   return it == values.end() ? "" : it->second;
 }
 
 bool FakeSettings::Write(std::string_view app, std::string_view section, std::string_view key,
                          std::string_view value) {
-  if (!failWrites)
-    values[std::string(app) + "/" + std::string(section) + "/" + std::string(key)] = value;
+  if (!failWrites) values[SettingKey(app, section, key)] = value;
   return !failWrites;
 }
 
