@@ -65,9 +65,8 @@ void FakeForm::ShowDirectories(const std::vector<DirEntry>& entries, int current
 }
 
 void FakeForm::ShowFiles(const std::vector<std::string>& names) {
-  std::string joined;
-  for (const std::string& name : names) joined += (joined.empty() ? "" : ",") + name;
-  trace.push_back("files " + joined);
+  trace.push_back("files");
+  for (const std::string& name : names) trace.back() += (&name == &names[0] ? " " : ",") + name;
 }
 
 void FakeFileSystem::AddDirectory(std::string path, unsigned attributes) {
@@ -151,9 +150,8 @@ std::optional<std::vector<FoundDirectory>> FakeFileSystem::ListSubdirectories(
     std::string_view dir) {
   if (Fails() || !DirectoryExists(dir)) return std::nullopt;
   std::vector<FoundDirectory> found;
-  for (const Entry& e : entries_) {
+  for (const Entry& e : entries_)
     if (e.directory && Parent(e.path) == Key(dir)) found.push_back({Name(e.path), e.attributes});
-  }
   return found;
 }
 
@@ -164,7 +162,7 @@ std::optional<std::string> FakeFileSystem::DriveDirectory(std::string_view drive
 }
 
 bool FakeFileSystem::DirectoryExists(std::string_view dir) {
-  // A root of a ready drive, or a directory made
+  // A root of a ready drive, or a directory made.
   return DriveReady(dir) && ((Key(dir).size() == 2 && Key(dir)[1] == ':') || Find(dir, true));
 }
 

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <deque>
 #include <map>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/WindowLayout.h"

@@ -1,8 +1,4 @@
-#include <array>
-#include <deque>
 #include <limits>
-#include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -26,9 +22,8 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 void ClickCalculate(TestWindow& t, const Inputs& in, std::deque<int> answers) {
   constexpr Ctl kBoxes[] = {Ctl::inp_SourceSize, Ctl::inp_DestSize, Ctl::inp_Playtime,
                             Ctl::inp_Bitrate, Ctl::inp_SafeGuard};
-  for (size_t i = 0; i < in.size(); ++i) {
+  for (size_t i = 0; i < in.size(); ++i)
     if (in[i]) t.Type(kBoxes[i], in[i]);
-  }
   t.form.texts[Index(Ctl::dsp_NewBr)] = "earlier";
   t.form.answers = std::move(answers);
   t.form.textWrites.clear();
@@ -50,12 +45,8 @@ std::vector<ShownMessage> Said(const std::vector<const Message*>& texts, bool en
 // calculation with nothing changed.
 TEST(CheckInputs, AsksBeyondEachBoundOnlyAndStopsWithNothingChanged) {
   const Message* const kError = &msg::kNotNumeric;
-  const struct {
-    int box;
-    const char* text;
-    const Message* said;
-  } cases[] = {
-      // clang-format off
+  // clang-format off
+  const struct { int box; const char* text; const Message* said; } cases[] = {
       {3, "3500000", nullptr}, {3, "3499999,9", &msg::kLowBitrate}, {3, "9000000", nullptr}, {3, "9000000,1", &msg::kHighBitrate},
       {2, "4800", nullptr}, {2, "4799,9", &msg::kShortPlaytime}, {2, "7200", nullptr}, {2, "7200,1", &msg::kLongPlaytime},
       {4, "0,5", nullptr}, {4, "0,49", &msg::kSmallReserve}, {4, "2", nullptr}, {4, "2,01", &msg::kLargeReserve},
@@ -63,8 +54,8 @@ TEST(CheckInputs, AsksBeyondEachBoundOnlyAndStopsWithNothingChanged) {
       {1, "4.37", &msg::kNoDvdSize}, {0, "4,37", nullptr}, {0, "4,36", &msg::kFitsAlready}, {0, "", &msg::kFitsAlready},
       {0, "abc", &msg::kFitsAlready}, {1, "", kError}, {2, "abc", kError}, {3, "12 bit", kError}, {4, " ", kError},
       {3, "5,390,000", kError},
-      // clang-format on
   };
+  // clang-format on
   for (const bool english : {false, true}) {
     for (const auto& c : cases) {
       TestWindow t;
@@ -116,13 +107,9 @@ std::string Results(TestWindow& t) {
 }
 
 TEST(Calculation, FillsTheLabelsInOrderAndMarksTheNewBitrate) {
-  const struct {
-    Inputs in;
-    int yeses;
-    const char* shown;
-    float marker;  // 0: the bar and the new bitrate keep what they showed
-  } cases[] = {
-      // clang-format off
+  // A `marker` of 0: the bar and the new bitrate keep what they showed.
+  // clang-format off
+  const struct { Inputs in; int yeses; const char* shown; float marker; } cases[] = {
       {{"5,23", "4,37", "8356,1", "5390000", "2"}, 1, "5.369,11 MB|-13,59 MB|-13,59 MB|4.398,97 MB|5.355,52 MB|4.385,38 MB|81%|4.313 KBit/s", 49.0676f},
       {{"5,23", "4,37", "7000", "5390000", "2"}, 0, "4.497,77 MB|857,75 MB|857,75 MB|3.527,63 MB|5.355,52 MB|4.385,38 MB|78%|4.128 KBit/s", 46.9713f},
       {{"4,00", "4,37", "7000", "5390000", "2"}, 1, "4.497,77 MB|-401,77 MB|-401,77 MB|4.787,15 MB|4.096,00 MB|4.385,38 MB|106%|earlier", 0},
@@ -132,8 +119,8 @@ TEST(Calculation, FillsTheLabelsInOrderAndMarksTheNewBitrate) {
       {{"5,23", "4,37", "1e400", "5390000", "2"}, 1, "— MB|— MB|— MB|— MB|— MB|— MB|—%|earlier", 0},
       // The factor is fine, but the new bitrate is beyond the range of double.
       {{"4,25", "4,25", "1e-300", "1e307", "0"}, 3, "1,19 MB|4.350,81 MB|4.350,81 MB|1,19 MB|4.352,00 MB|4.352,00 MB|100%|earlier", 0},
-      // clang-format on
   };
+  // clang-format on
   for (const auto& c : cases) {
     TestWindow t;
     ClickCalculate(t, c.in, std::deque<int>(static_cast<size_t>(c.yeses), kAnswerYes));
@@ -141,9 +128,7 @@ TEST(Calculation, FillsTheLabelsInOrderAndMarksTheNewBitrate) {
     EXPECT_EQ(t.form.messages.size(), static_cast<size_t>(c.yeses)) << c.shown;
     EXPECT_EQ(t.form.textWrites, std::vector(kResults, kResults + (c.marker != 0 ? 8 : 7)));
     ASSERT_EQ(t.canvas.ops.size(), c.marker != 0 ? 104u : 0u) << c.shown;
-    if (c.marker != 0) {
-      EXPECT_NEAR(t.canvas.ops.back().x1, c.marker, 1e-4);
-    }
+    EXPECT_NEAR(c.marker != 0 ? t.canvas.ops.back().x1 : 0, c.marker, 1e-4) << c.shown;
   }
 }
 
@@ -191,11 +176,9 @@ TEST(RangeBar, ShadesRedToWhiteAndClampsTheMarker) {
 }
 
 TEST(ReadOuts, FollowEveryNumericTextAndKeepTheLastOtherwise) {
-  const struct {
-    Ctl box, label;
-    std::vector<std::pair<const char*, const char*>> steps;  // typed one after the other
-  } boxes[] = {
-      // clang-format off
+  // Each box's texts are typed one after the other.
+  // clang-format off
+  const struct { Ctl box, label; std::vector<std::pair<const char*, const char*>> steps; } boxes[] = {
       {Ctl::inp_Bitrate, Ctl::dsp_MBit,
        {{"5390000", "5,14 MBit"}, {"4.500.000", "4,29 MBit"}, {"", "4,29 MBit"}, {"1048576", "1,00 MBit"},
         {"abc", "1,00 MBit"}, {"1.073.741.824", "1.024,00 MBit"}, {"0", "0,00 MBit"}, {"1e400", "— MBit"}}},
@@ -206,8 +189,8 @@ TEST(ReadOuts, FollowEveryNumericTextAndKeepTheLastOtherwise) {
         {"100000", "1.667 Min (27h 47m)"}, {"0", "0 Min (0h 00m)"}, {"-59", "0 Min (-1h 60m)"},
         {"1e400", "— Min (—h —m)"}}},
       {Ctl::inp_Bitrate, Ctl::dsp_MBit, {{"1073741824", "1,024.00 MBit"}, {"4.500.000", "1,024.00 MBit"}}},
-      // clang-format on
   };
+  // clang-format on
   TestWindow t;
   for (const auto& box : boxes) {
     if (&box == &boxes[2]) t.locale.separators = kEnglish;
@@ -228,17 +211,13 @@ TEST(ParseNumber, ReadsGermanStyleText) {
       {"1e-400", 0}, {"0,001e-400", 0}, {"1.000.000", 1000000}, {"12\r3", 12},
       // clang-format on
   };
-  for (const auto& [text, expected] : cases) {
+  for (const auto& [text, expected] : cases)
     EXPECT_EQ(KavelModules::ParseNumber(text), expected) << '"' << text << '"';
-  }
 }
 
 TEST(IsNumeric, FollowsTheRegionalSeparators) {
-  const struct {
-    const char* text;
-    bool german, english;
-  } cases[] = {
-      // clang-format off
+  // clang-format off
+  const struct { const char* text; bool german, english; } cases[] = {
       {"4,37", true, true}, {"4.37", true, true}, {"1.234,5", true, false}, {"1,234.5", false, true},
       {"", false, false}, {"   ", false, false}, {"abc", false, false}, {"12 GB", false, false},
       {" 5 ", true, true}, {"\t-2,5\t", true, true}, {"+3", true, true}, {"1e3", true, true},
@@ -246,8 +225,8 @@ TEST(IsNumeric, FollowsTheRegionalSeparators) {
       {"1..2", false, false}, {"5.", false, true}, {"4,3,7", false, true}, {"1.234.567", true, false},
       {"- 5", false, false}, {"5e3,5", false, false}, {"+-5", false, false}, {"-", false, false},
       {"1 000", false, false}, {"0", true, true},
-      // clang-format on
   };
+  // clang-format on
   for (const auto& c : cases) {
     EXPECT_EQ(IsNumeric(c.text, kGerman), c.german) << "German: \"" << c.text << '"';
     EXPECT_EQ(IsNumeric(c.text, kEnglish), c.english) << "English: \"" << c.text << '"';
@@ -259,12 +238,8 @@ TEST(IsNumeric, FollowsTheRegionalSeparators) {
 TEST(FormatNumber, WritesThePatternsWithRegionalSeparators) {
   using P = NumberPattern;
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  const struct {
-    double value;
-    P pattern;
-    const char *german, *english;
-  } cases[] = {
-      // clang-format off
+  // clang-format off
+  const struct { double value; P pattern; const char *german, *english; } cases[] = {
       {5369.1124, P::Grouped2Decimals, "5.369,11", "5,369.11"}, {-13.5924, P::Grouped2Decimals, "-13,59", "-13.59"},
       {999.996, P::Grouped2Decimals, "1.000,00", "1,000.00"}, {-999999.996, P::Grouped2Decimals, "-1.000.000,00", "-1,000,000.00"},
       {0.125, P::Grouped2Decimals, "0,13", "0.13"}, {-0.125, P::Grouped2Decimals, "-0,13", "-0.13"},
@@ -280,18 +255,15 @@ TEST(FormatNumber, WritesThePatternsWithRegionalSeparators) {
       {0, P::TwoDigits, "00", "00"}, {5, P::TwoDigits, "05", "05"}, {1234, P::TwoDigits, "1234", "1234"},
       {-5, P::TwoDigits, "-05", "-05"}, {kInf, P::Grouped2Decimals, "—", "—"}, {-kInf, P::Grouped, "—", "—"},
       {nan, P::GroupedNoZero, "—", "—"}, {nan, P::TwoDigits, "—", "—"},
-      // clang-format on
   };
+  // clang-format on
   for (const auto& c : cases) {
     EXPECT_EQ(FormatNumber(c.value, c.pattern, kGerman), c.german) << c.value;
     EXPECT_EQ(FormatNumber(c.value, c.pattern, kEnglish), c.english) << c.value;
   }
-  const std::pair<double, const char*> floors[] = {
-      // clang-format off
-      {81.999, "81"}, {81.93, "81"}, {-3.2, "-4"}, {100, "100"}, {-0.0, "0"}, {-0.5, "-1"},
-      {1e20, "100000000000000000000"}, {kInf, "—"}, {-kInf, "—"},
-      // clang-format on
-  };
+  // clang-format off
+  const std::pair<double, const char*> floors[] = {{81.999, "81"}, {81.93, "81"}, {-3.2, "-4"}, {100, "100"}, {-0.0, "0"}, {-0.5, "-1"}, {1e20, "100000000000000000000"}, {kInf, "—"}, {-kInf, "—"}};
+  // clang-format on
   for (const auto& [value, text] : floors) EXPECT_EQ(FormatFloor(value), text) << value;
 }
 

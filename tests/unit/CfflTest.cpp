@@ -1,8 +1,4 @@
-#include <map>
-#include <optional>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -74,12 +70,9 @@ const std::string kFiveBytes =
     "d:\\dvd\\VTS_01_3.VOB\r\nd:\\dvd\\VTS_01_4.VOB\r\n";
 
 TEST(MakeCffl, AsksWarnsDeletesAndWritesAsTheAnswersSay) {
-  const struct {
-    std::string files, typed, answers, said, gone;
-    std::string written;  // the target's bytes afterwards; "" when never written
-    std::string target = "MOVIE.CFFL";
-  } cases[] = {
-      // clang-format off
+  // `written`: the target's bytes afterwards, "" when never written.
+  // clang-format off
+  const struct { std::string files, typed, answers, said, gone, written, target = "MOVIE.CFFL"; } cases[] = {
       {kFive, "MOVIE", "", "S", "", kFiveBytes},
       {"VTS_01_1.VOB", "  ", "", "S", "", "CFFL\r\nd:\\dvd\\VTS_01_1.VOB\r\n", "  .CFFL"},
       {"VTS_01_1.VOB", "MOVIE.CFFL", "", "S", "", "CFFL\r\nd:\\dvd\\VTS_01_1.VOB\r\n", "MOVIE.CFFL.CFFL"},
@@ -98,8 +91,8 @@ TEST(MakeCffl, AsksWarnsDeletesAndWritesAsTheAnswersSay) {
       {kFive + " r:MOVIE.CFFL", "MOVIE", "Y", "OF", "", "old"},
       {"VTS_01_1.VOB r:A.CFFL.VINF", "MOVIE", "Y", "VDS", "", "CFFL\r\nd:\\dvd\\VTS_01_1.VOB\r\n"},
       {"VTS_01_1.VOB VTS_01_\u5F71.VOB", "MOVIE", "", "A", "", ""},
-      // clang-format on
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.files + " / typed \"" + c.typed + "\" / answers " + c.answers);
     CfflRun run("d:\\dvd\\", c.files, c.typed);
@@ -118,12 +111,10 @@ TEST(MakeCffl, AsksWarnsDeletesAndWritesAsTheAnswersSay) {
 
 TEST(MakeCffl, RefusesNamesThatAreNoFileNames) {
   for (const char* name : {"a\\b", "a/b", "x:y", "a*b", "a?b", "a\"b", "a<b", "a>b", "a|b", "tab\t",
-                           "CON", "nul.txt", "Com1", "LPT9.x", "aux .cffl"}) {
+                           "CON", "nul.txt", "Com1", "LPT9.x", "aux .cffl"})
     EXPECT_FALSE(IsUsableFileName(name)) << name;
-  }
-  for (const char* name : {"MOVIE", "  ", "CONSOLE", "COM10", "MOVIE.CFFL", "Film (2003)"}) {
+  for (const char* name : {"MOVIE", "  ", "CONSOLE", "COM10", "MOVIE.CFFL", "Film (2003)"})
     EXPECT_TRUE(IsUsableFileName(name)) << name;
-  }
 }
 
 TEST(MakeCffl, SpeaksEnglishAndListsInOrdinalOrderAtADriveRoot) {
@@ -167,13 +158,12 @@ struct Machine : testing::TestWindow {
   Machine() {
     files.drives = {{"c:", "System"}, {"d:", "Data"}, {"e:", ""}};
     files.notReady = {"e:"};
-    for (const char* dir :
-         {"c:\\work", "d:\\dvd", "d:\\dvd\\Movie", "d:\\dvd\\Movie\\sub", "d:\\dvd\\alpha"}) {
-      files.AddDirectory(dir);
-    }
-    files.AddDirectory("d:\\dvd\\hidden", kAttrHidden);
-    files.AddDirectory("d:\\dvd\\RECYCLER", kAttrSystem | kAttrHidden);
-    files.AddDirectory("d:\\dvd\\System Volume Information", kAttrSystem);
+    // clang-format off
+    const std::pair<const char*, unsigned> dirs[] = {
+        {"c:\\work", 0}, {"d:\\dvd", 0}, {"d:\\dvd\\Movie", 0}, {"d:\\dvd\\Movie\\sub", 0}, {"d:\\dvd\\alpha", 0},
+        {"d:\\dvd\\hidden", kAttrHidden}, {"d:\\dvd\\RECYCLER", kAttrSystem | kAttrHidden}, {"d:\\dvd\\System Volume Information", kAttrSystem}};
+    // clang-format on
+    for (const auto& [dir, attributes] : dirs) files.AddDirectory(dir, attributes);
     files.AddFile("c:\\work\\notes.txt", "x");
     // Counted: the DVD files, beyond 32 bits in sum. Not counted: hidden and system files, other
     // files, files in subdirectories.
@@ -181,9 +171,8 @@ struct Machine : testing::TestWindow {
         {"VTS_01_1.VOB", 0},         {"vts_01_0.ifo", 0},         {"VTS_01_0.BUP", 0},
         {"HIDDEN.VOB", kAttrHidden}, {"SYSTEM.IFO", kAttrSystem}, {"MOVIE.CFFL", 0},
         {"M.CFFL.VINF", 0},          {"sub\\INNER.VOB", 0}};
-    for (const auto& [name, attributes] : movie) {
+    for (const auto& [name, attributes] : movie)
       files.AddFile(std::string("d:\\dvd\\Movie\\") + name, "", attributes, 1ull << 31);
-    }
     files.currentDirectory = "C:\\work";
     files.driveDirectories = {{"c:", "C:\\work"}, {"d:", "d:\\dvd"}};
     window.InitFolderLists();
@@ -200,13 +189,12 @@ TEST(FolderLists, OpenOnTheCurrentDirectoryThenNestTheChangeEvents) {
   Machine m;  // no change event at start-up: nothing measured
   EXPECT_EQ(m.form.trace, (Trace{"drive c: [System]", "dir 0+c:\\ *1+work", "files notes.txt"}));
   EXPECT_EQ(m.Did(&frm_Main::ChooseDrive, 1),
-            (Trace{"drive d: [Data]", "dir 0+d:\\ *1+dvd 2-alpha 2-Movie", "files ", "size 0,00"}));
+            (Trace{"drive d: [Data]", "dir 0+d:\\ *1+dvd 2-alpha 2-Movie", "files", "size 0,00"}));
   EXPECT_EQ(
       m.Did(&frm_Main::OpenDirectory, 3),
       (Trace{"dir 0+d:\\ 1+dvd *2+Movie 3-sub",
              "files M.CFFL.VINF,MOVIE.CFFL,VTS_01_0.BUP,vts_01_0.ifo,VTS_01_1.VOB", "size 6,00"}));
-  EXPECT_EQ(m.Did(&frm_Main::OpenDirectory, 0),
-            (Trace{"dir *0+d:\\ 1-dvd", "files ", "size 0,00"}));
+  EXPECT_EQ(m.Did(&frm_Main::OpenDirectory, 0), (Trace{"dir *0+d:\\ 1-dvd", "files", "size 0,00"}));
 }
 
 TEST(FolderLists, FallBackToTheRootThenToDriveCWithoutAMessage) {
@@ -217,11 +205,11 @@ TEST(FolderLists, FallBackToTheRootThenToDriveCWithoutAMessage) {
   // (to c:'s directory), then setting the path runs the directory's change event (to c:\).
   EXPECT_EQ(m.Did(&frm_Main::ChooseDrive, 2),
             (Trace{"drive e:", "drive c: [System]", "dir 0+c:\\ *1+work", "files notes.txt",
-                   "size 0,00", "dir *0+c:\\ 1-work", "files ", "size 0,00"}));
+                   "size 0,00", "dir *0+c:\\ 1-work", "files", "size 0,00"}));
   EXPECT_TRUE(m.form.messages.empty());
   // d:'s directory is gone, its root is there
   EXPECT_EQ(m.Did(&frm_Main::ChooseDrive, 1),
-            (Trace{"drive d: [Data]", "dir *0+d:\\ 1-dvd", "files ", "size 0,00"}));
+            (Trace{"drive d: [Data]", "dir *0+d:\\ 1-dvd", "files", "size 0,00"}));
   m.files.failAtCall = m.files.calls + 1;  // the platform remembers no directory for the drive
   EXPECT_EQ(OpenDrive(m.files, "d:"), std::nullopt);
 }
