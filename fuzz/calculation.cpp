@@ -20,11 +20,6 @@ using namespace orvanto::fuzz;
 
 namespace {
 
-// The six sizes, the factor and the new bitrate: all that a calculation may write.
-constexpr Ctl kResults[] = {Ctl::dsp_FilmSize,     Ctl::dsp_AudioSize, Ctl::dsp_DestAudioSize,
-                            Ctl::dsp_DestFilmSize, Ctl::dsp_SumSource, Ctl::dsp_SumDest,
-                            Ctl::dsp_DestFactor,   Ctl::dsp_NewBr};
-
 // `text` is `unit` after a number grouped with `decimals` decimals, a plain integer (-1), or the
 // placeholder; `empty` lets "#,##" show nothing for what rounds to zero.
 bool Shows(std::string_view text, std::string_view unit, const NumberSeparators& s, int decimals,
@@ -70,8 +65,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(t.form.textWrites.empty() && t.canvas.ops.empty());
     return 0;
   }
-  for (const Ctl label : t.form.textWrites) FUZZ_CHECK(std::ranges::count(kResults, label) == 1);
-  for (size_t i = 0; i < 6; ++i) FUZZ_CHECK(Shows(t.form.Text(kResults[i]), " MB", s, 2));
+  for (const Ctl label : t.form.textWrites)
+    FUZZ_CHECK(std::ranges::count(testing::kCalcResults, label) == 1);
+  for (size_t i = 0; i < 6; ++i)
+    FUZZ_CHECK(Shows(t.form.Text(testing::kCalcResults[i]), " MB", s, 2));
   FUZZ_CHECK(Shows(t.form.Text(Ctl::dsp_DestFactor), "%", s, -1));
   const bool newBitrate = t.form.Text(Ctl::dsp_NewBr) != "earlier";
   FUZZ_CHECK(newBitrate == !t.canvas.ops.empty());

@@ -69,14 +69,12 @@ void FakeForm::ShowFiles(const std::vector<std::string>& names) {
   for (const std::string& name : names) trace.back() += (&name == &names[0] ? " " : ",") + name;
 }
 
-void FakeFileSystem::AddDirectory(std::string path, unsigned attributes) {
-  entries_.push_back({std::move(path), true, attributes});
-}
-
-void FakeFileSystem::AddFile(std::string path, std::string content, unsigned attributes,
-                             std::uint64_t length) {
+void FakeFileSystem::Add(std::string path, unsigned attributes, std::string content,
+                         std::uint64_t length) {
+  const bool directory = path.ends_with('\\');
+  if (directory) path.pop_back();
   if (length == 0) length = content.size();
-  entries_.push_back({std::move(path), false, attributes, std::move(content), length});
+  entries_.push_back({std::move(path), directory, attributes, std::move(content), length});
 }
 
 FakeFileSystem::Entry* FakeFileSystem::Find(std::string_view path, bool directory) {
@@ -100,12 +98,10 @@ std::optional<std::vector<std::string>> FakeFileSystem::FindFiles(std::string_vi
   const std::string dir = Parent(pattern);
   if (Fails() || (dir.size() > 2 && !DirectoryExists(dir)) || !DriveReady(dir)) return std::nullopt;
   std::vector<std::string> names;
-  for (const Entry& e : entries_) {
+  for (const Entry& e : entries_)
     if (!e.directory && Parent(e.path) == dir && (e.attributes & ~attributes & ~kReadOnly) == 0 &&
-        MatchesWildcard(Name(e.path), pattern.substr(pattern.rfind('\\') + 1))) {
+        MatchesWildcard(Name(e.path), pattern.substr(pattern.rfind('\\') + 1)))
       names.push_back(Name(e.path));
-    }
-  }
   return names;
 }
 
@@ -125,24 +121,19 @@ bool FakeFileSystem::RemoveFile(std::string_view path) {
 bool FakeFileSystem::WriteWholeFile(std::string_view path, std::string_view bytes) {
   Entry* entry = Find(path, false);
   if (Fails() || !DirectoryExists(Parent(path)) || Find(path, true)) return false;
-  if (!entry) {
-    AddFile(std::string(path), std::string(bytes));
-  } else if (entry->attributes & kReadOnly) {
-    return false;
-  } else {
-    entry->content = bytes;
-    entry->length = bytes.size();
-  }
+  if (entry && (entry->attributes & kReadOnly)) return false;
+  if (!entry) Add(std::string(path));
+  entry = Find(path, false);
+  entry->content = bytes;
+  entry->length = bytes.size();
   return true;
 }
 
 std::optional<std::string> FakeFileSystem::ToAnsi(std::string_view text) {
   // Latin-1 stands in for the ANSI code page: code points above U+00FF cannot be written, the
   // rest passes as it is.
-  if (Fails() ||
-      std::ranges::any_of(text, [](char c) { return static_cast<unsigned char>(c) >= 0xC4; })) {
-    return std::nullopt;
-  }
+  const auto beyond = [](char c) { return static_cast<unsigned char>(c) >= 0xC4; };
+  if (Fails() || std::ranges::any_of(text, beyond)) return std::nullopt;
   return std::string(text);
 }
 

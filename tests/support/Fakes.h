@@ -17,8 +17,7 @@
 namespace orvanto::testing {
 
 struct ShownMessage {
-  std::string text;
-  std::string title;
+  std::string text, title;
   int style = 0;
   friend bool operator==(const ShownMessage&, const ShownMessage&) = default;
 };
@@ -75,9 +74,9 @@ class FakeFileSystem final : public FileSystem {
  public:
   static constexpr unsigned kReadOnly = 1;
 
-  void AddDirectory(std::string path, unsigned attributes = 0);
-  void AddFile(std::string path, std::string content = "", unsigned attributes = 0,
-               std::uint64_t length = 0);
+  // A directory when `path` ends in a backslash; a file's length is its content's unless given.
+  void Add(std::string path, unsigned attributes = 0, std::string content = "",
+           std::uint64_t length = 0);
   std::string Content(std::string_view path);  // empty when missing
 
   std::optional<std::vector<std::string>> FindFiles(std::string_view pattern,
@@ -131,6 +130,12 @@ class FakeLocale final : public NumberLocale {
 inline const NumberSeparators kGerman{",", "."};
 inline const NumberSeparators kEnglish{".", ","};
 inline const NumberSeparators kFrench{",", "\u202F"};
+
+// What a calculation writes, in the order it writes them: film, audio, new audio, new film, the
+// sums, the factor and the new bitrate.
+inline constexpr Ctl kCalcResults[] = {
+    Ctl::dsp_FilmSize,  Ctl::dsp_AudioSize, Ctl::dsp_DestAudioSize, Ctl::dsp_DestFilmSize,
+    Ctl::dsp_SumSource, Ctl::dsp_SumDest,   Ctl::dsp_DestFactor,    Ctl::dsp_NewBr};
 
 // The program's window on fakes: type, click, and look at what changed.
 struct TestWindow {

@@ -95,14 +95,11 @@ TEST(CheckInputs, AsksInOrderUntilTheFirstNo) {
   }
 }
 
-// Film, audio, new audio, new film, the sums, the factor and the new bitrate, in the order the
-// program writes them, joined by "|".
-constexpr Ctl kResults[] = {Ctl::dsp_FilmSize,     Ctl::dsp_AudioSize, Ctl::dsp_DestAudioSize,
-                            Ctl::dsp_DestFilmSize, Ctl::dsp_SumSource, Ctl::dsp_SumDest,
-                            Ctl::dsp_DestFactor,   Ctl::dsp_NewBr};
+// The results, joined by "|".
 std::string Results(TestWindow& t) {
   std::string labels;
-  for (const Ctl label : kResults) labels += (labels.empty() ? "" : "|") + t.form.Text(label);
+  for (const Ctl label : testing::kCalcResults)
+    labels += (labels.empty() ? "" : "|") + t.form.Text(label);
   return labels;
 }
 
@@ -126,7 +123,8 @@ TEST(Calculation, FillsTheLabelsInOrderAndMarksTheNewBitrate) {
     ClickCalculate(t, c.in, std::deque<int>(static_cast<size_t>(c.yeses), kAnswerYes));
     EXPECT_EQ(Results(t), c.shown);
     EXPECT_EQ(t.form.messages.size(), static_cast<size_t>(c.yeses)) << c.shown;
-    EXPECT_EQ(t.form.textWrites, std::vector(kResults, kResults + (c.marker != 0 ? 8 : 7)));
+    EXPECT_EQ(t.form.textWrites,
+              std::vector(testing::kCalcResults, testing::kCalcResults + (c.marker != 0 ? 8 : 7)));
     ASSERT_EQ(t.canvas.ops.size(), c.marker != 0 ? 104u : 0u) << c.shown;
     EXPECT_NEAR(c.marker != 0 ? t.canvas.ops.back().x1 : 0, c.marker, 1e-4) << c.shown;
   }
@@ -145,10 +143,10 @@ TEST(Calculation, ReadsTheMeasuredSizeBackUnderAnySeparators) {
   for (const auto& [separators, shown] : runs) {
     TestWindow t;
     t.locale.separators = separators;
-    t.files.AddDirectory("d:\\big");
-    t.files.AddFile("d:\\big\\VTS_01_1.VOB", "", 0, 1325536624640);  // 1234.5 GiB
-    t.files.AddDirectory("d:\\dvd");
-    t.files.AddFile("d:\\dvd\\VTS_01_1.VOB", "", 0, 5615624356);  // 5.23 GiB
+    t.files.Add("d:\\big\\");
+    t.files.Add("d:\\big\\VTS_01_1.VOB", 0, "", 1325536624640);  // 1234.5 GiB
+    t.files.Add("d:\\dvd\\");
+    t.files.Add("d:\\dvd\\VTS_01_1.VOB", 0, "", 5615624356);  // 5.23 GiB
     t.files.currentDirectory = "d:\\big";
     t.window.InitFolderLists();
     t.window.MeasureOutputDir();

@@ -45,12 +45,12 @@ std::vector<ShownMessage> Messages(const std::string& letters) {
 // read-only); each starts with the content "old".
 struct CfflRun : testing::TestWindow {
   CfflRun(const std::string& dir, const std::string& names, const std::string& typed = "MOVIE") {
-    files.AddDirectory("d:\\dvd");
+    files.Add("d:\\dvd\\");
     for (std::string name : Words(names)) {
       unsigned attributes = 0;
       if (name.starts_with("h:")) attributes = kAttrHidden;
       if (name.starts_with("r:")) attributes = testing::FakeFileSystem::kReadOnly;
-      files.AddFile(dir + (attributes ? name.substr(2) : name), "old", attributes);
+      files.Add(dir + (attributes ? name.substr(2) : name), attributes, "old");
     }
     files.currentDirectory = dir;
     window.InitFolderLists();
@@ -73,24 +73,18 @@ TEST(MakeCffl, AsksWarnsDeletesAndWritesAsTheAnswersSay) {
   // `written`: the target's bytes afterwards, "" when never written.
   // clang-format off
   const struct { std::string files, typed, answers, said, gone, written, target = "MOVIE.CFFL"; } cases[] = {
-      {kFive, "MOVIE", "", "S", "", kFiveBytes},
+      {kFive, "MOVIE", "", "S", "", kFiveBytes}, {kFive, "", "", "E", "", ""}, {kFive, "..\\X", "", "B", "", ""},
       {"VTS_01_1.VOB", "  ", "", "S", "", "CFFL\r\nd:\\dvd\\VTS_01_1.VOB\r\n", "  .CFFL"},
       {"VTS_01_1.VOB", "MOVIE.CFFL", "", "S", "", "CFFL\r\nd:\\dvd\\VTS_01_1.VOB\r\n", "MOVIE.CFFL.CFFL"},
-      {kFive + " MOVIE.CFFL X.CFFL.VINF", "MOVIE", "N", "O", "", "old"},
+      {kFive + " MOVIE.CFFL X.CFFL.VINF", "MOVIE", "N", "O", "", "old"}, {kFive + " r:MOVIE.CFFL", "MOVIE", "Y", "OF", "", "old"},
       {kFive + " MOVIE.CFFL OLD.CFFL X.CFFL.VINF", "MOVIE", "YN", "OVS", "", kFiveBytes},
       {kFive + " MOVIE.CFFL X.CFFL.VINF", "MOVIE", "YY", "OVS", "X.CFFL.VINF", kFiveBytes},
-      {kFive + " OLD.CFFL OTHER.CFFL", "MOVIE", "Y", "CS", "OLD.CFFL", kFiveBytes},
-      {kFive + " OLD.CFFL", "MOVIE", "N", "CS", "", kFiveBytes},
+      {kFive + " OLD.CFFL OTHER.CFFL", "MOVIE", "Y", "CS", "OLD.CFFL", kFiveBytes}, {kFive + " OLD.CFFL", "MOVIE", "N", "CS", "", kFiveBytes},
       {"VTS_01_1.VOB VIDEO_TS.VOB", "MOVIE", "Y", "WS", "", "CFFL\r\nd:\\dvd\\VIDEO_TS.VOB\r\nd:\\dvd\\VTS_01_1.VOB\r\n"},
-      {"VTS_02_1.VOB OLD.CFFL", "MOVIE", "YN", "CW", "OLD.CFFL", ""},
-      {"VTS_01_0.IFO VTS_01_0.BUP M.CFFL.VINF", "MOVIE", "Y", "VN", "M.CFFL.VINF", ""},
-      {"VTS_01_1.VOB h:VTS_01_2.VOB", "MOVIE", "", "S", "", "CFFL\r\nd:\\dvd\\VTS_01_1.VOB\r\n"},
+      {"VTS_02_1.VOB OLD.CFFL", "MOVIE", "YN", "CW", "OLD.CFFL", ""}, {"VTS_01_0.IFO VTS_01_0.BUP M.CFFL.VINF", "MOVIE", "Y", "VN", "M.CFFL.VINF", ""},
+      {"VTS_01_1.VOB h:VTS_01_2.VOB", "MOVIE", "", "S", "", "CFFL\r\nd:\\dvd\\VTS_01_1.VOB\r\n"}, {"VTS_01_1.VOB VTS_01_\u5F71.VOB", "MOVIE", "", "A", "", ""},
       {"vts_01_1.vob VTS_01_2.VOB Vts_01_3.VOB", "MOVIE", "", "S", "", "CFFL\r\nd:\\dvd\\VTS_01_2.VOB\r\nd:\\dvd\\Vts_01_3.VOB\r\nd:\\dvd\\vts_01_1.vob\r\n"},
-      {kFive, "", "", "E", "", ""},
-      {kFive, "..\\X", "", "B", "", ""},
-      {kFive + " r:MOVIE.CFFL", "MOVIE", "Y", "OF", "", "old"},
       {"VTS_01_1.VOB r:A.CFFL.VINF", "MOVIE", "Y", "VDS", "", "CFFL\r\nd:\\dvd\\VTS_01_1.VOB\r\n"},
-      {"VTS_01_1.VOB VTS_01_\u5F71.VOB", "MOVIE", "", "A", "", ""},
   };
   // clang-format on
   for (const auto& c : cases) {
@@ -160,11 +154,11 @@ struct Machine : testing::TestWindow {
     files.notReady = {"e:"};
     // clang-format off
     const std::pair<const char*, unsigned> dirs[] = {
-        {"c:\\work", 0}, {"d:\\dvd", 0}, {"d:\\dvd\\Movie", 0}, {"d:\\dvd\\Movie\\sub", 0}, {"d:\\dvd\\alpha", 0},
-        {"d:\\dvd\\hidden", kAttrHidden}, {"d:\\dvd\\RECYCLER", kAttrSystem | kAttrHidden}, {"d:\\dvd\\System Volume Information", kAttrSystem}};
+        {"c:\\work\\", 0}, {"d:\\dvd\\", 0}, {"d:\\dvd\\Movie\\", 0}, {"d:\\dvd\\Movie\\sub\\", 0}, {"d:\\dvd\\alpha\\", 0},
+        {"d:\\dvd\\hidden\\", kAttrHidden}, {"d:\\dvd\\RECYCLER\\", kAttrSystem | kAttrHidden}, {"d:\\dvd\\System Volume Information\\", kAttrSystem}};
     // clang-format on
-    for (const auto& [dir, attributes] : dirs) files.AddDirectory(dir, attributes);
-    files.AddFile("c:\\work\\notes.txt", "x");
+    for (const auto& [dir, attributes] : dirs) files.Add(dir, attributes);
+    files.Add("c:\\work\\notes.txt", 0, "x");
     // Counted: the DVD files, beyond 32 bits in sum. Not counted: hidden and system files, other
     // files, files in subdirectories.
     const std::pair<const char*, unsigned> movie[] = {
@@ -172,7 +166,7 @@ struct Machine : testing::TestWindow {
         {"HIDDEN.VOB", kAttrHidden}, {"SYSTEM.IFO", kAttrSystem}, {"MOVIE.CFFL", 0},
         {"M.CFFL.VINF", 0},          {"sub\\INNER.VOB", 0}};
     for (const auto& [name, attributes] : movie)
-      files.AddFile(std::string("d:\\dvd\\Movie\\") + name, "", attributes, 1ull << 31);
+      files.Add(std::string("d:\\dvd\\Movie\\") + name, attributes, "", 1ull << 31);
     files.currentDirectory = "C:\\work";
     files.driveDirectories = {{"c:", "C:\\work"}, {"d:", "d:\\dvd"}};
     window.InitFolderLists();
