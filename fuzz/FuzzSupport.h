@@ -14,14 +14,10 @@ namespace orvanto::fuzz {
 // German, English, Swiss and French (narrow no-break space, three bytes in UTF-8).
 inline const NumberSeparators kRegions[] = {{",", "."}, {".", ","}, {".", "'"}, {",", "\u202F"}};
 
-[[noreturn]] inline void Fail(const char* property) {
-  std::fprintf(stderr, "\nproperty broken: %s\n", property);
-  std::abort();  // libFuzzer reports it as a crash and keeps the input
-}
-
-#define FUZZ_CHECK(condition)                            \
-  do {                                                   \
-    if (!(condition)) ::orvanto::fuzz::Fail(#condition); \
+// libFuzzer reports the abort as a crash and keeps the input.
+#define FUZZ_CHECK(condition)                                                                    \
+  do {                                                                                           \
+    if (!(condition)) std::fprintf(stderr, "\nproperty broken: %s\n", #condition), std::abort(); \
   } while (false)
 
 inline size_t Digits(std::string_view text) {
@@ -33,13 +29,12 @@ inline size_t Digits(std::string_view text) {
 // An optional "-", a first group of one to three digits without a superfluous leading zero, then
 // groups of three after each thousands separator, then `decimals` digits after the decimal one.
 inline bool IsGroupedNumber(std::string_view text, const NumberSeparators& s, int decimals) {
-  if (text.starts_with('-')) text.remove_prefix(1);
-  size_t group = Digits(text);
+  text.remove_prefix(text.starts_with('-'));
+  const size_t group = Digits(text);
   if (group < 1 || group > 3 || (group > 1 && text[0] == '0')) return false;
-  for (text.remove_prefix(group); text.starts_with(s.thousands);) {
+  for (text.remove_prefix(group); text.starts_with(s.thousands); text.remove_prefix(3)) {
     text.remove_prefix(s.thousands.size());
     if (Digits(text) < 3) return false;
-    text.remove_prefix(3);
   }
   if (decimals == 0) return text.empty();
   if (!text.starts_with(s.decimal)) return false;

@@ -21,6 +21,12 @@ std::string Parent(std::string_view path) {
   return key.substr(0, std::min(key.size(), key.rfind('\\')));
 }
 
+std::string Name(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
+
+std::string SettingKey(std::string_view app, std::string_view section, std::string_view key) {
+  return std::string(app) + "/" + std::string(section) + "/" + std::string(key);
+}
+
 }  // namespace
 
 FakeForm::FakeForm() : title(kDesignTitle) {
@@ -39,18 +45,10 @@ void FakeForm::SetText(Ctl control, std::string_view text) {
 
 int FakeForm::ShowMessage(std::string_view text, std::string_view caption, int style) {
   messages.push_back({std::string(text), std::string(caption), style});
-  if (style == kStyleInfo) return kAnswerOk;
-  if (answers.empty()) {
-    unexpected.emplace_back(text);
-    return kAnswerNo;
-  }
+  if (style == kStyleInfo || answers.empty()) return style == kStyleInfo ? kAnswerOk : kAnswerNo;
   const int answer = answers.front();
   answers.pop_front();
   return answer;
-}
-
-void FakeForm::CopyPicture(Ctl source, Ctl target) {
-  pictures[Index(target)] = pictures[Index(source)];
 }
 
 void FakeForm::ShowDrives(const std::vector<std::string>& items, int selected) {
@@ -58,29 +56,25 @@ void FakeForm::ShowDrives(const std::vector<std::string>& items, int selected) {
 }
 
 void FakeForm::ShowDirectories(const std::vector<DirEntry>& entries, int current) {
-  directories = entries;
-  std::string path;  // the open directory: its ancestors' lines joined
-  for (int i = 0; i <= current; ++i) {
-    path +=
-        (path.empty() || path.back() == '\\' ? "" : "\\") + entries[static_cast<size_t>(i)].text;
+  std::string line = "dir";
+  for (size_t i = 0; i < entries.size(); ++i) {
+    line += (std::cmp_equal(i, current) ? " *" : " ") + std::to_string(entries[i].depth) +
+            (entries[i].open ? "+" : "-") + entries[i].text;
   }
-  trace.push_back("dir " + path);
+  trace.push_back(line);
 }
 
 void FakeForm::ShowFiles(const std::vector<std::string>& names) {
-  std::string joined;
-  for (const std::string& name : names) joined += (joined.empty() ? "" : ",") + name;
-  trace.push_back("files " + joined);
+  trace.push_back("files");
+  for (const std::string& name : names) trace.back() += (&name == &names[0] ? " " : ",") + name;
 }
 
-void FakeFileSystem::AddDirectory(std::string path, unsigned attributes) {
-  entries_.push_back({std::move(path), true, attributes});
-}
-
-void FakeFileSystem::AddFile(std::string path, std::string content, unsigned attributes,
-                             std::uint64_t length) {
+void FakeFileSystem::Add(std::string path, unsigned attributes, std::string content,
+                         std::uint64_t length) {
+  const bool directory = path.ends_with('\\');
+  if (directory) path.pop_back();
   if (length == 0) length = content.size();
-  entries_.push_back({std::move(path), false, attributes, std::move(content), length});
+  entries_.push_back({std::move(path), directory, attributes, std::move(content), length});
 }
 
 FakeFileSystem::Entry* FakeFileSystem::Find(std::string_view path, bool directory) {
@@ -104,13 +98,10 @@ std::optional<std::vector<std::string>> FakeFileSystem::FindFiles(std::string_vi
   const std::string dir = Parent(pattern);
   if (Fails() || (dir.size() > 2 && !DirectoryExists(dir)) || !DriveReady(dir)) return std::nullopt;
   std::vector<std::string> names;
-  for (const Entry& e : entries_) {
-    const std::string name = e.path.substr(e.path.rfind('\\') + 1);
+  for (const Entry& e : entries_)
     if (!e.directory && Parent(e.path) == dir && (e.attributes & ~attributes & ~kReadOnly) == 0 &&
-        MatchesWildcard(name, pattern.substr(pattern.rfind('\\') + 1))) {
-      names.push_back(name);
-    }
-  }
+        MatchesWildcard(Name(e.path), pattern.substr(pattern.rfind('\\') + 1)))
+      names.push_back(Name(e.path));
   return names;
 }
 
@@ -129,12 +120,10 @@ bool FakeFileSystem::RemoveFile(std::string_view path) {
 
 bool FakeFileSystem::WriteWholeFile(std::string_view path, std::string_view bytes) {
   Entry* entry = Find(path, false);
-  if (Fails() || !DirectoryExists(Parent(path) + "\\") || Find(path, true)) return false;
-  if (!entry) {
-    AddFile(std::string(path), std::string(bytes));
-    return true;
-  }
-  if (entry->attributes & kReadOnly) return false;
+  if (Fails() || !DirectoryExists(Parent(path)) || Find(path, true)) return false;
+  if (entry && (entry->attributes & kReadOnly)) return false;
+  if (!entry) Add(std::string(path));
+  entry = Find(path, false);
   entry->content = bytes;
   entry->length = bytes.size();
   return true;
@@ -143,10 +132,8 @@ bool FakeFileSystem::WriteWholeFile(std::string_view path, std::string_view byte
 std::optional<std::string> FakeFileSystem::ToAnsi(std::string_view text) {
   // Latin-1 stands in for the ANSI code page: code points above U+00FF cannot be written, the
   // rest passes as it is.
-  if (Fails() ||
-      std::ranges::any_of(text, [](char c) { return static_cast<unsigned char>(c) >= 0xC4; })) {
-    return std::nullopt;
-  }
+  const auto beyond = [](char c) { return static_cast<unsigned char>(c) >= 0xC4; };
+  if (Fails() || std::ranges::any_of(text, beyond)) return std::nullopt;
   return std::string(text);
 }
 
@@ -154,39 +141,31 @@ std::optional<std::vector<FoundDirectory>> FakeFileSystem::ListSubdirectories(
     std::string_view dir) {
   if (Fails() || !DirectoryExists(dir)) return std::nullopt;
   std::vector<FoundDirectory> found;
-  for (const Entry& e : entries_) {
-    if (e.directory && Parent(e.path) == Key(dir)) {
-      found.push_back({e.path.substr(e.path.rfind('\\') + 1), e.attributes});
-    }
-  }
+  for (const Entry& e : entries_)
+    if (e.directory && Parent(e.path) == Key(dir)) found.push_back({Name(e.path), e.attributes});
   return found;
 }
 
 std::optional<std::string> FakeFileSystem::DriveDirectory(std::string_view drive) {
   if (Fails()) return std::nullopt;
   const auto it = driveDirectories.find(LowerAscii(drive));
-  if (it != driveDirectories.end()) return it->second;
-  // The process's current directory is its drive's current directory too.
-  if (Key(currentDirectory.substr(0, 2)) == Key(drive)) return currentDirectory;
-  return LowerAscii(drive) + "\\";
+  return it != driveDirectories.end() ? it->second : LowerAscii(drive) + "\\";
 }
 
 bool FakeFileSystem::DirectoryExists(std::string_view dir) {
-  if (!DriveReady(dir)) return false;
-  return (Key(dir).size() == 2 && Key(dir)[1] == ':') || Find(dir, true);  // a root, or made
+  // A root of a ready drive, or a directory made.
+  return DriveReady(dir) && ((Key(dir).size() == 2 && Key(dir)[1] == ':') || Find(dir, true));
 }
 
 std::string FakeSettings::Read(std::string_view app, std::string_view section,
                                std::string_view key) {
-  const auto it =
-      values.find(std::string(app) + "/" + std::string(section) + "/" + std::string(key));
+  const auto it = values.find(SettingKey(app, section, key));
   return it == values.end() ? "" : it->second;
 }
 
 bool FakeSettings::Write(std::string_view app, std::string_view section, std::string_view key,
                          std::string_view value) {
-  if (!failWrites)
-    values[std::string(app) + "/" + std::string(section) + "/" + std::string(key)] = value;
+  if (!failWrites) values[SettingKey(app, section, key)] = value;
   return !failWrites;
 }
 

@@ -8,6 +8,7 @@
 #include <deque>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/WindowLayout.h"
@@ -16,25 +17,24 @@
 namespace orvanto::testing {
 
 struct ShownMessage {
-  std::string text;
-  std::string title;
+  std::string text, title;
   int style = 0;
   friend bool operator==(const ShownMessage&, const ShownMessage&) = default;
 };
 
 // The window: control texts start as the window description has them. Questions take their
-// answers from `answers` in order; a question nobody scripted is answered No and its text kept in
-// `unexpected`, which a test checks.
+// answers from `answers` in order; one nobody scripted is answered No, and `messages` shows it.
 class FakeForm final : public Form {
  public:
   FakeForm();
-
   std::string Text(Ctl control) override { return texts[Index(control)]; }
   void SetText(Ctl control, std::string_view text) override;
   std::string Title() override { return title; }
   void SetTitle(std::string_view text) override { title = text; }
   int ShowMessage(std::string_view text, std::string_view title, int style) override;
-  void CopyPicture(Ctl source, Ctl target) override;
+  void CopyPicture(Ctl source, Ctl target) override {
+    pictures[Index(target)] = pictures[Index(source)];
+  }
   void ShowDrives(const std::vector<std::string>& items, int selected) override;
   void ShowDirectories(const std::vector<DirEntry>& entries, int current) override;
   void ShowFiles(const std::vector<std::string>& names) override;
@@ -45,32 +45,26 @@ class FakeForm final : public Form {
   std::string title;
   std::vector<ShownMessage> messages;
   std::deque<int> answers;
-  std::vector<std::string> unexpected;
   std::vector<Ctl> textWrites;  // controls written, in order
   bool ended = false;
-  std::vector<DirEntry> directories;
-  // What the lists and the size box showed, in order: "drive c:", "dir c:\dvd", "files a,b",
-  // "size 4,50".
+  // What the lists and the size box showed, in order: "drive c:", "files a,b", "size 4,50", and
+  // "dir 0+c:\ *1+dvd 2-sub": each line's depth, open (+) or closed (-), the current one starred.
   std::vector<std::string> trace;
   // Benchmarks turn the bookkeeping off, so that they time the program and not the fake.
   bool record = true;
 };
 
+// The range bar's drawing calls: 'C'lear, 'S'cale, 'F'ill, 'L'ine, with their x coordinates.
 class FakeCanvas final : public Canvas {
  public:
   struct Op {
-    char kind;  // 'C'lear, 'S'cale, 'F'ill, 'L'ine
-    float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-    Rgb colour{};
+    char kind;
+    float x1 = 0, x2 = 0;
   };
   void Clear() override { ops.push_back({'C'}); }
-  void SetScale(float w, float h) override { ops.push_back({'S', 0, 0, w, h}); }
-  void FillRect(float x1, float y1, float x2, float y2, Rgb c) override {
-    ops.push_back({'F', x1, y1, x2, y2, c});
-  }
-  void Line(float x1, float y1, float x2, float y2, Rgb c) override {
-    ops.push_back({'L', x1, y1, x2, y2, c});
-  }
+  void SetScale(float w, float) override { ops.push_back({'S', 0, w}); }
+  void FillRect(float x1, float, float x2, float, Rgb) override { ops.push_back({'F', x1, x2}); }
+  void Line(float x1, float, float x2, float, Rgb) override { ops.push_back({'L', x1, x2}); }
   std::vector<Op> ops;
 };
 
@@ -80,10 +74,9 @@ class FakeFileSystem final : public FileSystem {
  public:
   static constexpr unsigned kReadOnly = 1;
 
-  void AddDirectory(std::string path, unsigned attributes = 0);
-  void AddFile(std::string path, std::string content = "", unsigned attributes = 0,
-               std::uint64_t length = 0);
-
+  // A directory when `path` ends in a backslash; a file's length is its content's unless given.
+  void Add(std::string path, unsigned attributes = 0, std::string content = "",
+           std::uint64_t length = 0);
   std::string Content(std::string_view path);  // empty when missing
 
   std::optional<std::vector<std::string>> FindFiles(std::string_view pattern,
@@ -101,7 +94,7 @@ class FakeFileSystem final : public FileSystem {
   std::vector<DriveInfo> drives;
   std::vector<std::string> notReady;  // drives without a medium, "e:"
   std::string currentDirectory = "c:\\";
-  std::map<std::string, std::string> driveDirectories;  // "d:" -> that drive's current directory
+  std::map<std::string, std::string> driveDirectories;  // "d:" -> "d:\dvd"; the root otherwise
   int failAtCall = 0;                                   // 0: nothing fails
   int calls = 0;
 
@@ -113,11 +106,9 @@ class FakeFileSystem final : public FileSystem {
     std::string content;
     std::uint64_t length = 0;
   };
-
   bool Fails() { return ++calls == failAtCall; }
   bool DriveReady(std::string_view path) const;
   Entry* Find(std::string_view path, bool directory);
-
   std::vector<Entry> entries_;
 };
 
@@ -139,6 +130,12 @@ class FakeLocale final : public NumberLocale {
 inline const NumberSeparators kGerman{",", "."};
 inline const NumberSeparators kEnglish{".", ","};
 inline const NumberSeparators kFrench{",", "\u202F"};
+
+// What a calculation writes, in the order it writes them: film, audio, new audio, new film, the
+// sums, the factor and the new bitrate.
+inline constexpr Ctl kCalcResults[] = {
+    Ctl::dsp_FilmSize,  Ctl::dsp_AudioSize, Ctl::dsp_DestAudioSize, Ctl::dsp_DestFilmSize,
+    Ctl::dsp_SumSource, Ctl::dsp_SumDest,   Ctl::dsp_DestFactor,    Ctl::dsp_NewBr};
 
 // The program's window on fakes: type, click, and look at what changed.
 struct TestWindow {

@@ -1,8 +1,4 @@
-#include <map>
-#include <memory>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -14,6 +10,7 @@ namespace orvanto {
 namespace {
 
 using testing::ShownMessage;
+using Trace = std::vector<std::string>;
 
 std::vector<std::string> Words(const std::string& text) {
   std::istringstream in(text);
@@ -26,21 +23,18 @@ std::vector<std::string> Words(const std::string& text) {
 // No VOB, Empty name, Bad name, Delete failed (the marker), Ansi refused, Failed write, Success.
 std::vector<ShownMessage> Messages(const std::string& letters) {
   const auto said = [](const Message& text, const Message& title, int style,
-                       const std::string& subject = "") {
+                       const char* subject = "") {
     return ShownMessage{text.Text(false, subject), title.Text(false), style};
   };
   const std::map<char, ShownMessage> byLetter = {
-      {'O', said(msg::kOverwrite, msg::kTitleQuestion, 292, "d:\\dvd\\MOVIE.CFFL")},
-      {'C', said(msg::kOtherCffl, msg::kTitleQuestion, 36)},
-      {'V', said(msg::kVinf, msg::kTitleQuestion, 36)},
-      {'W', said(msg::kNameWarning, msg::kTitleQuestion, 292)},
-      {'N', said(msg::kNoVob, msg::kTitleError, 64)},
-      {'E', said(msg::kEmptyName, msg::kTitleError, 64)},
-      {'B', said(msg::kBadName, msg::kTitleError, 64, "..\\X")},
-      {'D', said(msg::kNotDeleted, msg::kTitleError, 64, "d:\\dvd\\A.CFFL.VINF")},
-      {'A', said(msg::kNotAnsi, msg::kTitleError, 64, "d:\\dvd\\VTS_01_\u5F71.VOB")},
-      {'F', said(msg::kWriteFailed, msg::kTitleError, 64)},
+      // clang-format off
+      {'O', said(msg::kOverwrite, msg::kTitleQuestion, 292, "d:\\dvd\\MOVIE.CFFL")}, {'C', said(msg::kOtherCffl, msg::kTitleQuestion, 36)},
+      {'V', said(msg::kVinf, msg::kTitleQuestion, 36)}, {'W', said(msg::kNameWarning, msg::kTitleQuestion, 292)},
+      {'N', said(msg::kNoVob, msg::kTitleError, 64)}, {'E', said(msg::kEmptyName, msg::kTitleError, 64)},
+      {'B', said(msg::kBadName, msg::kTitleError, 64, "..\\X")}, {'D', said(msg::kNotDeleted, msg::kTitleError, 64, "d:\\dvd\\A.CFFL.VINF")},
+      {'A', said(msg::kNotAnsi, msg::kTitleError, 64, "d:\\dvd\\VTS_01_\u5F71.VOB")}, {'F', said(msg::kWriteFailed, msg::kTitleError, 64)},
       {'S', said(msg::kWritten, msg::kTitleNote, 64)},
+      // clang-format on
   };
   std::vector<ShownMessage> shown;
   for (const char letter : letters) shown.push_back(byLetter.at(letter));
@@ -51,12 +45,12 @@ std::vector<ShownMessage> Messages(const std::string& letters) {
 // read-only); each starts with the content "old".
 struct CfflRun : testing::TestWindow {
   CfflRun(const std::string& dir, const std::string& names, const std::string& typed = "MOVIE") {
-    files.AddDirectory("d:\\dvd");
+    files.Add("d:\\dvd\\");
     for (std::string name : Words(names)) {
       unsigned attributes = 0;
       if (name.starts_with("h:")) attributes = kAttrHidden;
       if (name.starts_with("r:")) attributes = testing::FakeFileSystem::kReadOnly;
-      files.AddFile(dir + (attributes ? name.substr(2) : name), "old", attributes);
+      files.Add(dir + (attributes ? name.substr(2) : name), attributes, "old");
     }
     files.currentDirectory = dir;
     window.InitFolderLists();
@@ -76,32 +70,23 @@ const std::string kFiveBytes =
     "d:\\dvd\\VTS_01_3.VOB\r\nd:\\dvd\\VTS_01_4.VOB\r\n";
 
 TEST(MakeCffl, AsksWarnsDeletesAndWritesAsTheAnswersSay) {
-  const struct {
-    std::string files, typed, answers, said, gone;
-    std::string written;  // the target's bytes afterwards; "" when never written
-    std::string target = "MOVIE.CFFL";
-  } cases[] = {
-      // clang-format off
-      {kFive, "MOVIE", "", "S", "", kFiveBytes},
+  // `written`: the target's bytes afterwards, "" when never written.
+  // clang-format off
+  const struct { std::string files, typed, answers, said, gone, written, target = "MOVIE.CFFL"; } cases[] = {
+      {kFive, "MOVIE", "", "S", "", kFiveBytes}, {kFive, "", "", "E", "", ""}, {kFive, "..\\X", "", "B", "", ""},
       {"VTS_01_1.VOB", "  ", "", "S", "", "CFFL\r\nd:\\dvd\\VTS_01_1.VOB\r\n", "  .CFFL"},
       {"VTS_01_1.VOB", "MOVIE.CFFL", "", "S", "", "CFFL\r\nd:\\dvd\\VTS_01_1.VOB\r\n", "MOVIE.CFFL.CFFL"},
-      {kFive + " MOVIE.CFFL X.CFFL.VINF", "MOVIE", "N", "O", "", "old"},
+      {kFive + " MOVIE.CFFL X.CFFL.VINF", "MOVIE", "N", "O", "", "old"}, {kFive + " r:MOVIE.CFFL", "MOVIE", "Y", "OF", "", "old"},
       {kFive + " MOVIE.CFFL OLD.CFFL X.CFFL.VINF", "MOVIE", "YN", "OVS", "", kFiveBytes},
       {kFive + " MOVIE.CFFL X.CFFL.VINF", "MOVIE", "YY", "OVS", "X.CFFL.VINF", kFiveBytes},
-      {kFive + " OLD.CFFL OTHER.CFFL", "MOVIE", "Y", "CS", "OLD.CFFL", kFiveBytes},
-      {kFive + " OLD.CFFL", "MOVIE", "N", "CS", "", kFiveBytes},
+      {kFive + " OLD.CFFL OTHER.CFFL", "MOVIE", "Y", "CS", "OLD.CFFL", kFiveBytes}, {kFive + " OLD.CFFL", "MOVIE", "N", "CS", "", kFiveBytes},
       {"VTS_01_1.VOB VIDEO_TS.VOB", "MOVIE", "Y", "WS", "", "CFFL\r\nd:\\dvd\\VIDEO_TS.VOB\r\nd:\\dvd\\VTS_01_1.VOB\r\n"},
-      {"VTS_02_1.VOB OLD.CFFL", "MOVIE", "YN", "CW", "OLD.CFFL", ""},
-      {"VTS_01_0.IFO VTS_01_0.BUP M.CFFL.VINF", "MOVIE", "Y", "VN", "M.CFFL.VINF", ""},
-      {"VTS_01_1.VOB h:VTS_01_2.VOB", "MOVIE", "", "S", "", "CFFL\r\nd:\\dvd\\VTS_01_1.VOB\r\n"},
+      {"VTS_02_1.VOB OLD.CFFL", "MOVIE", "YN", "CW", "OLD.CFFL", ""}, {"VTS_01_0.IFO VTS_01_0.BUP M.CFFL.VINF", "MOVIE", "Y", "VN", "M.CFFL.VINF", ""},
+      {"VTS_01_1.VOB h:VTS_01_2.VOB", "MOVIE", "", "S", "", "CFFL\r\nd:\\dvd\\VTS_01_1.VOB\r\n"}, {"VTS_01_1.VOB VTS_01_\u5F71.VOB", "MOVIE", "", "A", "", ""},
       {"vts_01_1.vob VTS_01_2.VOB Vts_01_3.VOB", "MOVIE", "", "S", "", "CFFL\r\nd:\\dvd\\VTS_01_2.VOB\r\nd:\\dvd\\Vts_01_3.VOB\r\nd:\\dvd\\vts_01_1.vob\r\n"},
-      {kFive, "", "", "E", "", ""},
-      {kFive, "..\\X", "", "B", "", ""},
-      {kFive + " r:MOVIE.CFFL", "MOVIE", "Y", "OF", "", "old"},
       {"VTS_01_1.VOB r:A.CFFL.VINF", "MOVIE", "Y", "VDS", "", "CFFL\r\nd:\\dvd\\VTS_01_1.VOB\r\n"},
-      {"VTS_01_1.VOB VTS_01_\u5F71.VOB", "MOVIE", "", "A", "", ""},
-      // clang-format on
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.files + " / typed \"" + c.typed + "\" / answers " + c.answers);
     CfflRun run("d:\\dvd\\", c.files, c.typed);
@@ -120,12 +105,10 @@ TEST(MakeCffl, AsksWarnsDeletesAndWritesAsTheAnswersSay) {
 
 TEST(MakeCffl, RefusesNamesThatAreNoFileNames) {
   for (const char* name : {"a\\b", "a/b", "x:y", "a*b", "a?b", "a\"b", "a<b", "a>b", "a|b", "tab\t",
-                           "CON", "nul.txt", "Com1", "LPT9.x", "aux .cffl"}) {
+                           "CON", "nul.txt", "Com1", "LPT9.x", "aux .cffl"})
     EXPECT_FALSE(IsUsableFileName(name)) << name;
-  }
-  for (const char* name : {"MOVIE", "  ", "CONSOLE", "COM10", "MOVIE.CFFL", "Film (2003)"}) {
+  for (const char* name : {"MOVIE", "  ", "CONSOLE", "COM10", "MOVIE.CFFL", "Film (2003)"})
     EXPECT_TRUE(IsUsableFileName(name)) << name;
-  }
 }
 
 TEST(MakeCffl, SpeaksEnglishAndListsInOrdinalOrderAtADriveRoot) {
@@ -141,34 +124,109 @@ TEST(MakeCffl, SpeaksEnglishAndListsInOrdinalOrderAtADriveRoot) {
 }
 
 TEST(MakeCffl, NeverLeavesAHalfDoneFileWhateverCallFails) {
-  const auto scenario = [] {
-    return std::make_unique<CfflRun>("d:\\dvd\\", kFive + " MOVIE.CFFL M.CFFL.VINF");
-  };
-  const auto clean = scenario();
-  const int before = clean->files.calls;
-  clean->Press("YY");
-  const int calls = clean->files.calls - before;
-  ASSERT_GT(calls, 5);
-
-  for (int failing = 1; failing <= calls; ++failing) {
+  const std::string kTree = kFive + " MOVIE.CFFL M.CFFL.VINF";
+  CfflRun clean("d:\\dvd\\", kTree);
+  const int before = clean.files.calls;
+  clean.Press("YY");
+  ASSERT_GT(clean.files.calls - before, 5);
+  for (int failing = 1; failing <= clean.files.calls - before; ++failing) {
     SCOPED_TRACE(failing);
-    auto run = scenario();
-    run->files.failAtCall = run->files.calls + failing;
-    run->Press("YYY");
-    const std::string content = run->files.Content("d:\\dvd\\MOVIE.CFFL");
+    CfflRun run("d:\\dvd\\", kTree);
+    run.files.failAtCall = run.files.calls + failing;
+    run.Press("YYY");
+    const std::string content = run.files.Content("d:\\dvd\\MOVIE.CFFL");
     EXPECT_TRUE(content == "old" || content == kFiveBytes) << content;
-    ASSERT_FALSE(run->form.messages.empty());
-    const ShownMessage& last = run->form.messages.back();
-    EXPECT_EQ(last.title == "Hinweis", content == kFiveBytes) << last.text;
-    EXPECT_EQ(last.style, 64) << "the run ends with a note or an error, never silently";
-
-    // The program is still usable: the next run succeeds.
-    run->files.failAtCall = 0;
-    run->form.answers.clear();
-    run->Press("YY");
-    EXPECT_EQ(run->files.Content("d:\\dvd\\MOVIE.CFFL"), kFiveBytes);
+    // The run ends with a note or an error, never silently.
+    ASSERT_FALSE(run.form.messages.empty());
+    EXPECT_EQ(run.form.messages.back().title, content == kFiveBytes ? "Hinweis" : "Fehler");
+    EXPECT_EQ(run.form.messages.back().style, 64);
+    run.files.failAtCall = 0;  // the program is still usable: the next run succeeds
+    run.form.answers.clear();
+    run.Press("YY");
+    EXPECT_EQ(run.files.Content("d:\\dvd\\MOVIE.CFFL"), kFiveBytes);
   }
 }
 
+// A machine with the program started in c:\work; d: holds a DVD copy, e: has no medium.
+struct Machine : testing::TestWindow {
+  Machine() {
+    files.drives = {{"c:", "System"}, {"d:", "Data"}, {"e:", ""}};
+    files.notReady = {"e:"};
+    // clang-format off
+    const std::pair<const char*, unsigned> dirs[] = {
+        {"c:\\work\\", 0}, {"d:\\dvd\\", 0}, {"d:\\dvd\\Movie\\", 0}, {"d:\\dvd\\Movie\\sub\\", 0}, {"d:\\dvd\\alpha\\", 0},
+        {"d:\\dvd\\hidden\\", kAttrHidden}, {"d:\\dvd\\RECYCLER\\", kAttrSystem | kAttrHidden}, {"d:\\dvd\\System Volume Information\\", kAttrSystem}};
+    // clang-format on
+    for (const auto& [dir, attributes] : dirs) files.Add(dir, attributes);
+    files.Add("c:\\work\\notes.txt", 0, "x");
+    // Counted: the DVD files, beyond 32 bits in sum. Not counted: hidden and system files, other
+    // files, files in subdirectories.
+    const std::pair<const char*, unsigned> movie[] = {
+        {"VTS_01_1.VOB", 0},         {"vts_01_0.ifo", 0},         {"VTS_01_0.BUP", 0},
+        {"HIDDEN.VOB", kAttrHidden}, {"SYSTEM.IFO", kAttrSystem}, {"MOVIE.CFFL", 0},
+        {"M.CFFL.VINF", 0},          {"sub\\INNER.VOB", 0}};
+    for (const auto& [name, attributes] : movie)
+      files.Add(std::string("d:\\dvd\\Movie\\") + name, attributes, "", 1ull << 31);
+    files.currentDirectory = "C:\\work";
+    files.driveDirectories = {{"c:", "C:\\work"}, {"d:", "d:\\dvd"}};
+    window.InitFolderLists();
+  }
+  Trace Did(void (frm_Main::*action)(int), int index) {
+    form.trace.clear();
+    (window.*action)(index);
+    return form.trace;
+  }
+};
+
+// The lists show the hidden and system directories no more, and nest their change events.
+TEST(FolderLists, OpenOnTheCurrentDirectoryThenNestTheChangeEvents) {
+  Machine m;  // no change event at start-up: nothing measured
+  EXPECT_EQ(m.form.trace, (Trace{"drive c: [System]", "dir 0+c:\\ *1+work", "files notes.txt"}));
+  EXPECT_EQ(m.Did(&frm_Main::ChooseDrive, 1),
+            (Trace{"drive d: [Data]", "dir 0+d:\\ *1+dvd 2-alpha 2-Movie", "files", "size 0,00"}));
+  EXPECT_EQ(
+      m.Did(&frm_Main::OpenDirectory, 3),
+      (Trace{"dir 0+d:\\ 1+dvd *2+Movie 3-sub",
+             "files M.CFFL.VINF,MOVIE.CFFL,VTS_01_0.BUP,vts_01_0.ifo,VTS_01_1.VOB", "size 6,00"}));
+  EXPECT_EQ(m.Did(&frm_Main::OpenDirectory, 0), (Trace{"dir *0+d:\\ 1-dvd", "files", "size 0,00"}));
+}
+
+TEST(FolderLists, FallBackToTheRootThenToDriveCWithoutAMessage) {
+  Machine m;
+  m.files.driveDirectories["d:"] = "d:\\gone";
+  m.window.ChooseDrive(1);
+  // e: has no medium, so not even its root opens. Setting the drive runs the drive's change event
+  // (to c:'s directory), then setting the path runs the directory's change event (to c:\).
+  EXPECT_EQ(m.Did(&frm_Main::ChooseDrive, 2),
+            (Trace{"drive e:", "drive c: [System]", "dir 0+c:\\ *1+work", "files notes.txt",
+                   "size 0,00", "dir *0+c:\\ 1-work", "files", "size 0,00"}));
+  EXPECT_TRUE(m.form.messages.empty());
+  // d:'s directory is gone, its root is there
+  EXPECT_EQ(m.Did(&frm_Main::ChooseDrive, 1),
+            (Trace{"drive d: [Data]", "dir *0+d:\\ 1-dvd", "files", "size 0,00"}));
+  m.files.failAtCall = m.files.calls + 1;  // the platform remembers no directory for the drive
+  EXPECT_EQ(OpenDrive(m.files, "d:"), std::nullopt);
+}
+
+TEST(FolderLists, ShowADirectoryThatVanishedAsItIsNow) {
+  Machine m;
+  m.window.ChooseDrive(1);
+  m.files.failAtCall = m.files.calls + 1;  // opening "alpha" fails
+  EXPECT_EQ(m.Did(&frm_Main::OpenDirectory, 2), (Trace{"dir 0+d:\\ *1+dvd 2-alpha 2-Movie"}));
+}
+
+TEST(MeasureOutputDir, ShowsNoNumberWhenASearchOrALengthFails) {
+  // Calls of a measurement: a search, the lengths of what it found, and so on for each pattern.
+  for (const int failing : {1, 2, 3, 4, 5, 6}) {
+    Machine m;
+    m.window.ChooseDrive(1);
+    m.window.OpenDirectory(3);  // Movie
+    m.files.failAtCall = m.files.calls + failing;
+    m.window.MeasureOutputDir();
+    EXPECT_EQ(m.form.Text(Ctl::inp_SourceSize), "—") << failing;
+    m.window.MeasureOutputDir();  // the next measurement works again
+    EXPECT_EQ(m.form.Text(Ctl::inp_SourceSize), "6,00") << failing;
+  }
+}
 }  // namespace
 }  // namespace orvanto
