@@ -13,14 +13,19 @@ bool IsUsableFileName(std::string_view name) {
            std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos;
   });
   if (badCharacter) return false;
-  // Windows reserves the device names with any extension, and ignores blanks before the dot.
+  // Windows reserves the device names alone or before an extension, in any letter case, and
+  // ignores blanks before the dot. Some of them open a device rather than a file (COM¹ is a port).
   std::string_view base = name.substr(0, name.find('.'));
   while (!base.empty() && base.back() == ' ') base.remove_suffix(1);
-  static constexpr std::array<std::string_view, 22> kDevices = {
-      "con",  "prn",  "aux",  "nul",  "com1", "com2", "com3", "com4", "com5", "com6", "com7",
-      "com8", "com9", "lpt1", "lpt2", "lpt3", "lpt4", "lpt5", "lpt6", "lpt7", "lpt8", "lpt9"};
-  return std::ranges::none_of(
-      kDevices, [&](std::string_view device) { return EqualsIgnoringCase(base, device); });
+  const std::string lower = LowerAscii(base);
+  for (const std::string_view device : {"con", "prn", "aux", "nul", "conin$", "conout$"}) {
+    if (lower == device) return false;
+  }
+  if (!lower.starts_with("com") && !lower.starts_with("lpt")) return true;
+  const std::string_view number = std::string_view(lower).substr(3);
+  const bool digit = number.size() == 1 && number[0] >= '0' && number[0] <= '9';
+  const bool superscript = number == "\u00b9" || number == "\u00b2" || number == "\u00b3";
+  return !digit && !superscript;
 }
 
 std::optional<std::string> OtherCfflFile(const std::vector<std::string>& found,

@@ -104,10 +104,14 @@ TEST(MakeCffl, AsksWarnsDeletesAndWritesAsTheAnswersSay) {
 }
 
 TEST(MakeCffl, RefusesNamesThatAreNoFileNames) {
-  for (const char* name : {"a\\b", "a/b", "x:y", "a*b", "a?b", "a\"b", "a<b", "a>b", "a|b", "tab\t",
-                           "CON", "nul.txt", "Com1", "LPT9.x", "aux .cffl"})
+  for (const char* name :
+       {"a\\b",        "a/b",    "x:y",          "a*b",   "a?b",       "a\"b",
+        "a<b",         "a>b",    "a|b",          "tab\t", "CON",       "nul.txt",
+        "Com1",        "LPT9.x", "aux .cffl",    "COM0",  "lpt0.cffl", "COM\u00b9",
+        "LPT\u00b3.x", "CONIN$", "conout$.cffl", "PRN"})
     EXPECT_FALSE(IsUsableFileName(name)) << name;
-  for (const char* name : {"MOVIE", "  ", "CONSOLE", "COM10", "MOVIE.CFFL", "Film (2003)"})
+  for (const char* name : {"MOVIE", "  ", "CONSOLE", "COM10", "MOVIE.CFFL", "Film (2003)", "CONIN",
+                           "COM\u2074", "LPT", "COMA"})
     EXPECT_TRUE(IsUsableFileName(name)) << name;
 }
 
