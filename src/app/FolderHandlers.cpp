@@ -1,8 +1,10 @@
+#include <algorithm>
 #include <string>
 
 #include "app/frm_Main.h"
 #include "cffl/FolderLists.h"
 #include "common/KavelModules.h"
+#include "common/Messages.h"
 #include "common/NumberText.h"
 
 namespace orvanto {
@@ -84,9 +86,40 @@ void frm_Main::OpenDirectory(int index) {
   if (!ShowDirectoryOf(folders_.path)) SetDirPath(folders_.drive);
 }
 
+void frm_Main::RefreshDrives() {
+  folders_.drives = ports_.files.ListDrives();
+  ShowDriveList();
+  if (std::ranges::any_of(folders_.drives,
+                          [&](const DriveInfo& d) { return d.drive == folders_.drive; })) {
+    return;
+  }
+  const std::string before = folders_.path;
+  FallBackToDriveC();
+  // Measured again even where not even C: could be opened: the directory on show is gone.
+  if (SamePath(before, folders_.path)) MeasureOutputDir();
+}
+
+void frm_Main::OpenDropped(std::string_view path) {
+  const std::string drive = DriveOf(path);
+  if (drive.empty()) {
+    Show(msg::kNotOnADrive, msg::kTitleError, kStyleInfo, path);
+    return;
+  }
+  std::string dir(path);
+  if (!ports_.files.DirectoryExists(dir)) {
+    const size_t slash = dir.rfind('\\');
+    dir = slash <= 2 ? drive + "\\" : dir.substr(0, slash);
+  }
+  SetDrive(drive);
+  if (folders_.drive == drive) SetDirPath(dir);
+}
+
 void frm_Main::lst_Drive_Change() {
-  if (SetDirPath(folders_.drive)) return;
   // A drive that cannot be opened (no medium, not ready): back to C:, without a message.
+  if (!SetDirPath(folders_.drive)) FallBackToDriveC();
+}
+
+void frm_Main::FallBackToDriveC() {
   SetDrive("C:");
   SetDirPath("c:\\");
   // Where C: cannot be opened either, the drive list goes back to the directory still shown.

@@ -40,6 +40,12 @@ class frm_Main {
   void ChooseDrive(int index);
   void OpenDirectory(int index);
 
+  // The drive list anew, when the user opens it or Windows announces a volume. The drive on show
+  // stays selected; where it went away, the lists fall back as a failed drive change does.
+  void RefreshDrives();
+  // A folder dropped on the window opens as if the user had gone there; a file, its folder.
+  void OpenDropped(std::string_view path);
+
   void Form_Load();
   // Puts the size of the directory open in the lists into inp_SourceSize.
   void MeasureOutputDir();
@@ -70,6 +76,7 @@ class frm_Main {
   void SetFilePath(std::string_view path);
   void RefreshFileList();
   void ShowDriveList();
+  void FallBackToDriveC();
   bool ShowDirectoryOf(std::string_view path);
 
   std::optional<std::vector<std::string>> SearchDirectory(const std::string& dir,

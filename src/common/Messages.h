@@ -90,6 +90,12 @@ inline constexpr Message kNotAnsi{
     "The path '{}' contains characters that cannot be written to a CFFL-file. The process has "
     "been cancelled."};
 
+// A folder dropped on the window that the folder lists cannot show.
+inline constexpr Message kNotOnADrive{
+    "Der Pfad '{}' liegt nicht auf einem Laufwerk mit Laufwerksbuchstaben und kann nicht geöffnet "
+    "werden.",
+    "The path '{}' is not on a drive with a drive letter and cannot be opened."};
+
 // The language switch. The note is shown in the language being switched to.
 inline constexpr Message kRestart{
     "Das Programm muß neu gestartet werden, um die Sprachänderung zu aktivieren.",

@@ -212,6 +212,40 @@ TEST(FolderLists, FallBackToTheRootThenToDriveCWithoutAMessage) {
   EXPECT_EQ(OpenDrive(m.files, "d:"), std::nullopt);
 }
 
+// Drives that come and go: the list follows and the lists stay where they are; the drive on show
+// going away falls back as a failed drive change does. What is dropped opens as if chosen.
+TEST(FolderLists, FollowDrivesThatComeAndGoAndOpenWhatIsDropped) {
+  Machine m;
+  m.window.ChooseDrive(1);
+  m.files.drives.push_back({"f:", "Stick"});
+  const auto did = [&](auto action) {
+    m.form.trace.clear();
+    action();
+    return m.form.trace;
+  };
+  EXPECT_EQ(did([&] { m.window.RefreshDrives(); }), (Trace{"drive d: [Data]"}));
+  EXPECT_EQ(m.Did(&frm_Main::ChooseDrive, 3),
+            (Trace{"drive f: [Stick]", "dir *0+f:\\", "files", "size 0,00"}));
+  m.files.drives.pop_back();
+  m.files.notReady.push_back("f:");
+  EXPECT_EQ(did([&] { m.window.RefreshDrives(); }),
+            (Trace{"drive ", "drive c: [System]", "dir 0+c:\\ *1+work", "files notes.txt",
+                   "size 0,00", "dir *0+c:\\ 1-work", "files", "size 0,00"}));
+  // A file opens its folder: the drive's change event first, then the folder's.
+  EXPECT_EQ(
+      did([&] { m.window.OpenDropped("D:\\dvd\\Movie\\VTS_01_1.VOB"); }),
+      (Trace{"drive d: [Data]", "dir 0+d:\\ *1+dvd 2-alpha 2-Movie", "files", "size 0,00",
+             "dir 0+d:\\ 1+dvd *2+Movie 3-sub",
+             "files M.CFFL.VINF,MOVIE.CFFL,VTS_01_0.BUP,vts_01_0.ifo,VTS_01_1.VOB", "size 6,00"}));
+  EXPECT_EQ(did([&] { m.window.OpenDropped("d:\\dvd\\alpha"); }),
+            (Trace{"dir 0+d:\\ 1+dvd *2+alpha", "files", "size 0,00"}));
+  EXPECT_TRUE(m.form.messages.empty());
+  EXPECT_EQ(did([&] { m.window.OpenDropped("\\\\server\\dvd"); }), (Trace{}));
+  EXPECT_EQ(m.form.messages,
+            (std::vector<ShownMessage>{
+                {msg::kNotOnADrive.Text(false, "\\\\server\\dvd"), "Fehler", 64}}));
+}
+
 TEST(FolderLists, ShowADirectoryThatVanishedAsItIsNow) {
   Machine m;
   m.window.ChooseDrive(1);

@@ -42,6 +42,7 @@ TEST(Messages, SayExactlyThis) {
       {msg::kNotDeleted, "Die Datei '{}' konnte nicht gelöscht werden.", "Couldn't delete the file '{}'."},
       {msg::kNotAnsi, "Der Pfad '{}' enthält Zeichen, die in einer CFFL-Datei nicht geschrieben werden können. Der Vorgang wurde abgebrochen.", "The path '{}' contains characters that cannot be written to a CFFL-file. The process has been cancelled."},
       {msg::kRestart, "Das Programm muß neu gestartet werden, um die Sprachänderung zu aktivieren.", "The program needs to be restarted to activate english language."},
+      {msg::kNotOnADrive, "Der Pfad '{}' liegt nicht auf einem Laufwerk mit Laufwerksbuchstaben und kann nicht geöffnet werden.", "The path '{}' is not on a drive with a drive letter and cannot be opened."},
       {msg::kSettingNotSaved, "Die Spracheinstellung konnte nicht gespeichert werden. Das Programm startet wieder in der bisherigen Sprache.", "The language setting could not be saved. The program will start in its current language again."},
   };
   // clang-format on
