@@ -1,6 +1,8 @@
 #include "win32/MainWindow.h"
 
 #include <commctrl.h>
+#include <dbt.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <utility>
@@ -107,6 +109,14 @@ Ctl FirstTabStop() { return std::ranges::find(Controls(), 0, &ControlDesc::tabIn
 
 }  // namespace
 
+std::optional<std::string> FirstDroppedPath(HDROP drop) {
+  const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
+  if (length == 0) return std::nullopt;
+  std::wstring path(length + 1, L'\0');
+  path.resize(DragQueryFileW(drop, 0, path.data(), length + 1));
+  return Narrow(path);
+}
+
 MainWindow::MainWindow(HINSTANCE instance, FileSystem& files, SettingsStore& settings,
                        NumberLocale& locale)
     : instance_(instance), form_(Ports{*this, rangeBar_, files, settings, locale}) {
@@ -154,6 +164,7 @@ bool MainWindow::Create() {
   ready_ = true;
   form_.InitFolderLists();
   form_.Form_Load();
+  DragAcceptFiles(hwnd_, TRUE);
   return true;
 }
 
@@ -383,6 +394,7 @@ void MainWindow::OnCommand(int id, int code) {
       // open list does not open every drive on the way.
       const HWND drives = Control(control);
       const bool dropped = SendMessageW(drives, CB_GETDROPPEDSTATE, 0, 0);
+      if (code == CBN_DROPDOWN) form_.RefreshDrives();  // a stick may have come or gone
       if ((code == CBN_SELCHANGE && !dropped) || code == CBN_CLOSEUP) {
         form_.ChooseDrive(static_cast<int>(SendMessageW(drives, CB_GETCURSEL, 0, 0)));
       }
@@ -469,6 +481,19 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DPICHANGED: {
       ApplyDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    }
+    case WM_DEVICECHANGE:
+      if ((wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE) && ready_ &&
+          !ended_) {
+        form_.RefreshDrives();
+      }
+      return TRUE;
+    case WM_DROPFILES: {
+      const auto drop = reinterpret_cast<HDROP>(wParam);
+      const auto path = FirstDroppedPath(drop);
+      DragFinish(drop);
+      if (path && ready_ && !ended_) form_.OpenDropped(*path);
       return 0;
     }
     case WM_DESTROY:

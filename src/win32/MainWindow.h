@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <array>
 #include <optional>
 #include <string>
@@ -15,6 +17,9 @@
 #include "win32/ScopedWin.h"
 
 namespace orvanto::win32 {
+
+// The first path of what Explorer dropped on the window; of several, the first counts.
+std::optional<std::string> FirstDroppedPath(HDROP drop);
 
 // The real main window: builds every control from the window description, lays them out at the
 // window's DPI, and forwards control notifications to the program's handlers. It is the Form

@@ -57,6 +57,26 @@ bool Search(const std::wstring& pattern, FINDEX_SEARCH_OPS ops, Take take) {
   return GetLastError() == ERROR_NO_MORE_FILES;
 }
 
+// Puts the complete file `temp` in the place of `target`, keeping what the user set on a file
+// that was there (`attributes` of the old file, or INVALID_FILE_ATTRIBUTES): ReplaceFileW keeps
+// its attributes, security and streams; where it cannot, a rename does, and the attributes that
+// matter to the user are carried over by hand.
+bool Replace(const std::wstring& target, const wchar_t* temp, DWORD attributes) {
+  const bool existed = attributes != INVALID_FILE_ATTRIBUTES;
+  if (existed && ReplaceFileW(target.c_str(), temp, nullptr,
+                              REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS,
+                              nullptr, nullptr)) {
+    return true;
+  }
+  if (!MoveFileExW(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return false;
+  }
+  constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                          FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+  if (existed && (attributes & kKept)) SetFileAttributesW(target.c_str(), attributes & kKept);
+  return true;
+}
+
 }  // namespace
 
 std::optional<std::vector<std::string>> Win32FileSystem::FindFiles(std::string_view pattern,
@@ -105,11 +125,11 @@ bool Win32FileSystem::WriteWholeFile(std::string_view path, std::string_view byt
         WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
         done == bytes.size() && FlushFileBuffers(file.Get());
   }
-  if (written &&
-      MoveFileExW(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return true;
-  }
-  DeleteFileW(temp);
+  if (written && Replace(target, temp, existing)) return true;
+  // A failed ReplaceFileW can leave the old file gone; then the temporary file is all that is left.
+  const bool targetGone = existing != INVALID_FILE_ATTRIBUTES &&
+                          GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES;
+  if (!(written && targetGone)) DeleteFileW(temp);
   return false;
 }
 
