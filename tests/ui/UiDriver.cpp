@@ -22,22 +22,23 @@ std::wstring WindowText(HWND hwnd) {
   return text;
 }
 
-std::vector<DWORD> Capture(HWND window) {
+Shot Capture(HWND window) {
   RECT r{};
   GetClientRect(window, &r);
   MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  Shot shot{r.right - r.left, r.bottom - r.top};
+  shot.pixels.resize(static_cast<size_t>(shot.width * shot.height));
   const HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
-  const HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right - r.left, r.bottom - r.top);
+  const HBITMAP bitmap = CreateCompatibleBitmap(screen, shot.width, shot.height);
   DeleteObject(SelectObject(memory, bitmap));
-  BitBlt(memory, 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
+  BitBlt(memory, 0, 0, shot.width, shot.height, screen, r.left, r.top, SRCCOPY);
   DeleteDC(memory);  // releases the bitmap for GetDIBits
-  BITMAPINFOHEADER info{sizeof(info), r.right - r.left, r.top - r.bottom, 1, 32, BI_RGB};
-  std::vector<DWORD> pixels(static_cast<size_t>((r.right - r.left) * (r.bottom - r.top)));
-  GetDIBits(screen, bitmap, 0, static_cast<UINT>(r.bottom - r.top), pixels.data(),
+  BITMAPINFOHEADER info{sizeof(info), shot.width, -shot.height, 1, 32, BI_RGB};
+  GetDIBits(screen, bitmap, 0, static_cast<UINT>(shot.height), shot.pixels.data(),
             reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
   DeleteObject(bitmap);
   ReleaseDC(nullptr, screen);
-  return pixels;
+  return shot;
 }
 
 RegistryOverride::RegistryOverride(const wchar_t* subkey, const wchar_t* name, DWORD value)
@@ -78,14 +79,6 @@ MessageFontOverride::MessageFontOverride(const wchar_t* face, int points) {
 MessageFontOverride::~MessageFontOverride() {
   SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(old_), &old_, SPIF_UPDATEINIFILE);
 }
-
-// A device link, not a dosdevices symlink: Wine sees only such a link made after its server
-// started.
-NotReadyDrive::NotReadyDrive(const wchar_t* letter) : letter_(letter) {
-  DefineDosDeviceW(0, letter, L"C:\\orvanto-no-medium");
-}
-
-NotReadyDrive::~NotReadyDrive() { DefineDosDeviceW(DDD_REMOVE_DEFINITION, letter_, nullptr); }
 
 namespace {
 
@@ -151,37 +144,19 @@ HWND RunningApp::Focus() const {
   return info.hwndFocus;
 }
 
-COLORREF RunningApp::PixelAt(POINT client) const {
-  ClientToScreen(main_, &client);
-  const HDC screen = GetDC(nullptr);
-  const COLORREF colour = GetPixel(screen, client.x, client.y);
-  ReleaseDC(nullptr, screen);
-  return colour;
-}
-
 void RunningApp::SetText(Ctl control, const std::wstring& text) const {
   SendMessageW(Control(control), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 std::vector<std::wstring> RunningApp::Items(Ctl list) const {
   const HWND hwnd = Control(list);
-  const bool combo = ClassOf(hwnd) == L"ComboBox";
-  std::vector<std::wstring> items(
-      static_cast<size_t>(SendMessageW(hwnd, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0)));
+  std::vector<std::wstring> items(static_cast<size_t>(SendMessageW(hwnd, LB_GETCOUNT, 0, 0)));
   for (size_t i = 0; i < items.size(); ++i) {
-    items[i].resize(
-        static_cast<size_t>(SendMessageW(hwnd, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0)) + 1);
-    SendMessageW(hwnd, combo ? CB_GETLBTEXT : LB_GETTEXT, i,
-                 reinterpret_cast<LPARAM>(items[i].data()));
+    items[i].resize(static_cast<size_t>(SendMessageW(hwnd, LB_GETTEXTLEN, i, 0)) + 1);
+    SendMessageW(hwnd, LB_GETTEXT, i, reinterpret_cast<LPARAM>(items[i].data()));
     items[i].pop_back();
   }
   return items;
-}
-
-int RunningApp::Selection(Ctl list) const {
-  const HWND hwnd = Control(list);
-  return static_cast<int>(
-      SendMessageW(hwnd, ClassOf(hwnd) == L"ComboBox" ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
 }
 
 std::optional<MessageBoxView> RunningApp::WaitForMessageBox(

@@ -22,7 +22,12 @@ using namespace std::chrono_literals;
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 10s);
 std::wstring WindowText(HWND hwnd);
 // The client area of `window` as it is on screen: 0x00RRGGBB pixels, row by row from the top.
-std::vector<DWORD> Capture(HWND window);
+struct Shot {
+  int width = 0, height = 0;
+  std::vector<DWORD> pixels;
+  DWORD At(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
+};
+Shot Capture(HWND window);
 
 // Each guard below changes the prefix for programs started during its lifetime, and undoes it.
 class RegistryOverride {  // a value under HKEY_CURRENT_USER
@@ -47,15 +52,6 @@ class MessageFontOverride {  // the system's message font
   NONCLIENTMETRICSW old_{sizeof(NONCLIENTMETRICSW)};
 };
 
-class NotReadyDrive {  // a drive letter such as L"Q:" that leads to a missing directory
- public:
-  explicit NotReadyDrive(const wchar_t* letter);
-  ~NotReadyDrive();
-
- private:
-  const wchar_t* letter_;
-};
-
 struct MessageBoxView {
   HWND hwnd = nullptr;
   std::wstring title, text;
@@ -76,14 +72,12 @@ class RunningApp {
   std::wstring Text(Ctl control) const { return WindowText(Control(control)); }
   RECT ClientRect(Ctl control) const;  // in the main window's client coordinates
   HWND Focus() const;
-  COLORREF PixelAt(POINT client) const;  // on screen, in the main window's client area
 
   void SetText(Ctl control, const std::wstring& text) const;
   // Posted: a click may open a modal message box, which must not block the test.
   void Click(Ctl control) const { PostMessageW(Control(control), BM_CLICK, 0, 0); }
   void PressKey(WORD key) const { PostMessageW(Focus(), WM_KEYDOWN, key, 1); }
-  std::vector<std::wstring> Items(Ctl list) const;  // of a list box or drop-down list
-  int Selection(Ctl list) const;                    // -1 for none
+  std::vector<std::wstring> Items(Ctl list) const;  // of a list box
 
   // The message box the program shows next, once it is on screen.
   std::optional<MessageBoxView> WaitForMessageBox(std::chrono::milliseconds timeout = 10s) const;

@@ -1,7 +1,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <fstream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -82,18 +81,13 @@ TEST(DrivesOnDisk, OpenTheCurrentDirectoryAndRefuseADriveThatIsNotReady) {
   const std::string current = files.CurrentDirectory();
   EXPECT_EQ(OpenDrive(files, current.substr(0, 2)), current);
 
-  // A free drive letter for this test alone, named for a path that does not exist: the drive is
-  // listed, but it is not ready, as a drive without its medium.
-  std::string drive = "q:";
-  while (GetLogicalDrives() & (1u << (drive[0] - 'a'))) ++drive[0];
-  ASSERT_TRUE(DefineDosDeviceW(DDD_RAW_TARGET_PATH, Widen(drive).c_str(),
-                               L"\\??\\Z:\\nonexistent-orvanto-drive"));
+  const NotReadyDrive notReady;
+  const std::string& drive = notReady.drive;
   const auto listed = [&](const DriveInfo& d) { return d.drive == drive; };
   EXPECT_TRUE(std::ranges::any_of(files.ListDrives(), listed));
   EXPECT_FALSE(OpenDrive(files, drive));
   EXPECT_FALSE(files.ListSubdirectories(drive + "\\"));
   EXPECT_FALSE(KavelModules::FileExists(files, drive + "\\movie.cffl"));
-  DefineDosDeviceW(DDD_REMOVE_DEFINITION, Widen(drive).c_str(), nullptr);
 }
 
 TEST(FileLengthOnDisk, CountsFilesBeyondFourGigabytesInFull) {
@@ -102,25 +96,20 @@ TEST(FileLengthOnDisk, CountsFilesBeyondFourGigabytesInFull) {
   EXPECT_EQ(Win32FileSystem().FileLength(dir.Path(L"BIG.VOB")), 5ull << 30);
 }
 
-std::string ContentOf(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), {}};
-}
-
 TEST(WriteWholeFileOnDisk, ReplacesTheFileOrLeavesItAsItWas) {
   TempDir dir;
   Win32FileSystem files;
   const std::string bytes = "CFFL\r\nC:\\DVD\\VTS_01_1.VOB\r\n";
   ASSERT_TRUE(files.WriteWholeFile(dir.Path(L"NEW.CFFL"), bytes));
-  EXPECT_EQ(ContentOf(dir.Path(L"NEW.CFFL")), bytes);
+  EXPECT_EQ(dir.Read(L"NEW.CFFL"), bytes);
 
   dir.Make(L"OLD.CFFL", FILE_ATTRIBUTE_NORMAL, "old content");
   ASSERT_TRUE(files.WriteWholeFile(dir.Path(L"OLD.CFFL"), bytes));
-  EXPECT_EQ(ContentOf(dir.Path(L"OLD.CFFL")), bytes);
+  EXPECT_EQ(dir.Read(L"OLD.CFFL"), bytes);
 
   dir.Make(L"LOCKED.CFFL", FILE_ATTRIBUTE_READONLY, "keep me");
   EXPECT_FALSE(files.WriteWholeFile(dir.Path(L"LOCKED.CFFL"), bytes));
-  EXPECT_EQ(ContentOf(dir.Path(L"LOCKED.CFFL")), "keep me");
+  EXPECT_EQ(dir.Read(L"LOCKED.CFFL"), "keep me");
 
   CreateDirectoryW(Widen(dir.Path(L"FOLDER.CFFL")).c_str(), nullptr);
   EXPECT_FALSE(files.WriteWholeFile(dir.Path(L"FOLDER.CFFL"), bytes));
