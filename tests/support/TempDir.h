@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -22,7 +24,11 @@ class TempDir {
             std::to_wstring(counter_++);
     CreateDirectoryW(path_.c_str(), nullptr);
   }
-  ~TempDir() { RemoveTree(path_); }
+  ~TempDir() {  // with everything in it, read-only, hidden and system files too
+    const std::wstring from = path_ + L'\0';  // a list of one, ended by two zeros
+    SHFILEOPSTRUCTW remove{.wFunc = FO_DELETE, .pFrom = from.c_str(), .fFlags = FOF_NO_UI};
+    SHFileOperationW(&remove);
+  }
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
 
@@ -51,22 +57,6 @@ class TempDir {
   }
 
  private:
-  static void RemoveTree(const std::wstring& dir) {
-    WIN32_FIND_DATAW data{};
-    const HANDLE find = FindFirstFileW((dir + L"\\*").c_str(), &data);
-    for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &data)) {
-      const std::wstring name = data.cFileName, full = dir + L"\\" + name;
-      if (name == L"." || name == L"..") continue;
-      SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);  // read-only files too
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveTree(full);
-      else
-        DeleteFileW(full.c_str());
-    }
-    if (find != INVALID_HANDLE_VALUE) FindClose(find);
-    RemoveDirectoryW(dir.c_str());
-  }
-
   static inline int counter_ = 0;
   std::wstring path_;
 };

@@ -117,14 +117,21 @@ TEST_P(Journey, WorksOutTheExampleInAMeasuredFolderAndMarksItOnTheBar) {
   for (const auto& [x, y, colour] : samples) EXPECT_EQ(bar.At(x, y), DWORD(colour)) << x;
 }
 
-TEST_P(Journey, CleansUpOldFilesAndWritesTheList) {
-  const Session run(GetParam(), {{L"VTS_01_1.VOB", 0},
+TEST_P(Journey, MeasuresCleansUpWritesTheListFollowsFoldersAndLeavesADriveThatIsNotReady) {
+  const win32::NotReadyDrive q;
+  // 4,831,838,208 bytes of VOB, IFO and BUP files, and a VIDEO_TS folder with 3 GiB.
+  const Session run(GetParam(), {{L"VTS_01_1.VOB", 4'000'000'000},
                                  {L"VTS_01_0.VOB", 0},
-                                 {L"VTS_01_0.IFO", 0},
+                                 {L"VTS_01_0.IFO", 800'000'000},
+                                 {L"VTS_01_0.BUP", 31'838'208},
                                  {L"OLD.CFFL", 0},
-                                 {L"MOVIE.CFFL.VINF", 0}});
+                                 {L"MOVIE.CFFL.VINF", 0},
+                                 {L"VIDEO_TS\\BIG.VOB", 3LL << 30}});
   const RunningApp& app = run.app;
   ASSERT_TRUE(app.Started());
+  EXPECT_EQ(WindowText(app.Main()), L"Orvanto V1.00.8");
+  EXPECT_EQ(app.Text(Ctl::inp_SourceSize), L"4,50");
+
   app.Click(Ctl::btn_MakeCFFL);
   for (const std::wstring start : {L"Das Zielverzeichnis enthält eine CFFL-Datei mit einem anderen",
                                    L"Das Zielverzeichnis enthält eine CFFL.VINF-Datei"}) {
@@ -142,44 +149,13 @@ TEST_P(Journey, CleansUpOldFilesAndWritesTheList) {
   EXPECT_EQ(note->title, L"Hinweis");
   EXPECT_EQ(note->text, L"Die CFFL-Datei wurde geschrieben.");
   note->Press(IDOK);
-
   const std::string dir = run.dvd.Path();
   EXPECT_EQ(run.dvd.Read(L"MOVIE.CFFL"),
             "CFFL\r\n" + dir + "VTS_01_0.VOB\r\n" + dir + "VTS_01_1.VOB\r\n");
   // The list is read again from the folder: the old files are gone.
   EXPECT_EQ(app.Items(Ctl::lst_File),
-            (std::vector<std::wstring>{L"MOVIE.CFFL", L"VTS_01_0.IFO", L"VTS_01_0.VOB",
-                                       L"VTS_01_1.VOB"}));
-}
-
-// 1234.5 GiB: the grouping separator is a narrow no-break space, which must not end the number.
-TEST(Journey, ReadsBackAFolderAbove1000GbUnderFrenchSeparators) {
-  const Session run(kFrench,
-                    {{L"VTS_01_1.VOB", 1'073'741'824'000}, {L"VTS_01_2.VOB", 251'792'457'728}});
-  ASSERT_TRUE(run.app.Started());
-  EXPECT_EQ(run.app.Text(Ctl::inp_SourceSize), L"1.234,50");
-  run.app.SetText(Ctl::inp_Playtime, L"7000");
-  run.app.SetText(Ctl::inp_Bitrate, L"5390000");
-  // By hand: S = 1264128, M = 4497.766…, A = S - M, M' = T - A = -1255244.85…, F = -27908.18…
-  Calculate(run.app, L"-27909%");
-  run.Expect({{Ctl::dsp_FilmSize, L"4.497,77 MB"},
-              {Ctl::dsp_AudioSize, L"1.259.630,23 MB"},
-              {Ctl::dsp_DestFilmSize, L"-1.255.244,85 MB"},
-              {Ctl::dsp_SumSource, L"1.264.128,00 MB"},
-              {Ctl::dsp_SumDest, L"4.385,38 MB"}});
-}
-
-TEST(Journey, FolderListsMeasureFollowAndFallBackFromADriveThatIsNotReady) {
-  const win32::NotReadyDrive q;
-  // 4,831,838,208 bytes of VOB, IFO and BUP files, and a VIDEO_TS folder with 3 GiB.
-  const Session run(kGerman, {{L"VTS_01_1.VOB", 4'000'000'000},
-                              {L"VTS_01_0.IFO", 800'000'000},
-                              {L"VTS_01_0.BUP", 31'838'208},
-                              {L"VIDEO_TS\\BIG.VOB", 3LL << 30}});
-  const RunningApp& app = run.app;
-  ASSERT_TRUE(app.Started());
-  EXPECT_EQ(WindowText(app.Main()), L"Orvanto V1.00.8");
-  EXPECT_EQ(app.Text(Ctl::inp_SourceSize), L"4,50");
+            (std::vector<std::wstring>{L"MOVIE.CFFL", L"VTS_01_0.BUP", L"VTS_01_0.IFO",
+                                       L"VTS_01_0.VOB", L"VTS_01_1.VOB"}));
 
   // A double click opens the subdirectory.
   const HWND paths = app.Control(Ctl::lst_Path);
@@ -203,6 +179,23 @@ TEST(Journey, FolderListsMeasureFollowAndFallBackFromADriveThatIsNotReady) {
   }));
   EXPECT_TRUE(app.Text(Ctl::lst_Drive).starts_with(L"c:"));
   EXPECT_FALSE(app.WaitForMessageBox(500ms));
+}
+
+// 1234.5 GiB: the grouping separator is a narrow no-break space, which must not end the number.
+TEST(Journey, ReadsBackAFolderAbove1000GbUnderFrenchSeparators) {
+  const Session run(kFrench,
+                    {{L"VTS_01_1.VOB", 1'073'741'824'000}, {L"VTS_01_2.VOB", 251'792'457'728}});
+  ASSERT_TRUE(run.app.Started());
+  EXPECT_EQ(run.app.Text(Ctl::inp_SourceSize), L"1.234,50");
+  run.app.SetText(Ctl::inp_Playtime, L"7000");
+  run.app.SetText(Ctl::inp_Bitrate, L"5390000");
+  // By hand: S = 1264128, M = 4497.766…, A = S - M, M' = T - A = -1255244.85…, F = -27908.18…
+  Calculate(run.app, L"-27909%");
+  run.Expect({{Ctl::dsp_FilmSize, L"4.497,77 MB"},
+              {Ctl::dsp_AudioSize, L"1.259.630,23 MB"},
+              {Ctl::dsp_DestFilmSize, L"-1.255.244,85 MB"},
+              {Ctl::dsp_SumSource, L"1.264.128,00 MB"},
+              {Ctl::dsp_SumDest, L"4.385,38 MB"}});
 }
 
 // A German run, the English one that the switch asks for, and a German one again under another

@@ -41,30 +41,23 @@ Shot Capture(HWND window) {
   return shot;
 }
 
-RegistryOverride::RegistryOverride(const wchar_t* subkey, const wchar_t* name, DWORD value)
+RegistryOverride::RegistryOverride(const wchar_t* subkey, const wchar_t* name, DWORD type,
+                                   const void* data, DWORD size)
     : subkey_(subkey), name_(name) {
-  Set(REG_DWORD, &value, sizeof(value));
-}
-
-RegistryOverride::RegistryOverride(const wchar_t* subkey, const wchar_t* name,
-                                   const std::wstring& value)
-    : subkey_(subkey), name_(name) {
-  Set(REG_SZ, value.c_str(), static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-}
-
-void RegistryOverride::Set(DWORD type, const void* data, DWORD size) {
-  DWORD oldSize = 0;
-  if (RegGetValueW(HKEY_CURRENT_USER, subkey_, name_, RRF_RT_ANY, &oldType_, nullptr, &oldSize) ==
+  DWORD oldSize = static_cast<DWORD>(old_.size());
+  if (RegGetValueW(HKEY_CURRENT_USER, subkey, name, RRF_RT_ANY, &oldType_, old_.data(), &oldSize) !=
       ERROR_SUCCESS) {
-    old_.emplace(oldSize);
-    RegGetValueW(HKEY_CURRENT_USER, subkey_, name_, RRF_RT_ANY, &oldType_, old_->data(), &oldSize);
+    oldType_ = REG_NONE;  // none, or longer than any value the tests change
   }
-  RegSetKeyValueW(HKEY_CURRENT_USER, subkey_, name_, type, data, size);
+  old_.resize(oldSize);
+  RegSetKeyValueW(HKEY_CURRENT_USER, subkey, name, type, data, size);
 }
 
 RegistryOverride::~RegistryOverride() {
-  if (!old_) RegDeleteKeyValueW(HKEY_CURRENT_USER, subkey_, name_);
-  if (old_) Set(oldType_, old_->data(), static_cast<DWORD>(old_->size()));
+  if (oldType_ == REG_NONE) RegDeleteKeyValueW(HKEY_CURRENT_USER, subkey_, name_);
+  if (oldType_ != REG_NONE)
+    RegSetKeyValueW(HKEY_CURRENT_USER, subkey_, name_, oldType_, old_.data(),
+                    static_cast<DWORD>(old_.size()));
 }
 
 MessageFontOverride::MessageFontOverride(const wchar_t* face, int points) {
@@ -168,10 +161,7 @@ std::optional<MessageBoxView> RunningApp::WaitForMessageBox(
   }
   view.title = WindowText(view.hwnd);
   // Windows keeps the text in the static with id 0xFFFF, Wine in the one with id 100.
-  for (const int id : {0xFFFF, 100}) {
-    if (view.text.empty() && GetDlgItem(view.hwnd, id))
-      view.text = WindowText(GetDlgItem(view.hwnd, id));
-  }
+  view.text = WindowText(GetDlgItem(view.hwnd, GetDlgItem(view.hwnd, 0xFFFF) ? 0xFFFF : 100));
   for (HWND child = GetWindow(view.hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     if (ClassOf(child) != L"Button") continue;
     view.buttons.push_back(GetDlgCtrlID(child));

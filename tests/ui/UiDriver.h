@@ -32,14 +32,18 @@ Shot Capture(HWND window);
 // Each guard below changes the prefix for programs started during its lifetime, and undoes it.
 class RegistryOverride {  // a value under HKEY_CURRENT_USER
  public:
-  RegistryOverride(const wchar_t* subkey, const wchar_t* name, DWORD value);
-  RegistryOverride(const wchar_t* subkey, const wchar_t* name, const std::wstring& value);
+  RegistryOverride(const wchar_t* subkey, const wchar_t* name, DWORD value)
+      : RegistryOverride(subkey, name, REG_DWORD, &value, sizeof(value)) {}
+  RegistryOverride(const wchar_t* subkey, const wchar_t* name, const std::wstring& value)
+      : RegistryOverride(subkey, name, REG_SZ, value.c_str(),
+                         static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) {}
   ~RegistryOverride();
 
  private:
-  void Set(DWORD type, const void* data, DWORD size);
+  RegistryOverride(const wchar_t* subkey, const wchar_t* name, DWORD type, const void* data,
+                   DWORD size);
   const wchar_t *subkey_, *name_;
-  std::optional<std::vector<BYTE>> old_;
+  std::vector<BYTE> old_ = std::vector<BYTE>(1024);
   DWORD oldType_ = REG_NONE;
 };
 
