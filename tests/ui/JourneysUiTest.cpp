@@ -25,7 +25,6 @@ struct Separators {
 };
 const Separators kGerman{"German", L",", L"."}, kEnglish{"English", L".", L","},
     kFrench{"French", L",", L"\u202F"};
-void PrintTo(const Separators& s, std::ostream* out) { *out << s.name; }
 
 // A German-style text ("5.369,11 MB") as the run's separators write it.
 std::wstring Local(const Separators& s, const std::wstring& german) {
@@ -54,9 +53,11 @@ struct Session {
     for (const auto& [name, length] : files) dir.Make(name, FILE_ATTRIBUTE_NORMAL, "", length);
     return dir.Root();
   }
-  void Expect(std::initializer_list<std::pair<Ctl, const wchar_t*>> german) const {
-    for (const auto& [control, text] : german)
-      EXPECT_EQ(app.Text(control), Local(s, text)) << Describe(control).name;
+  // The texts of `controls`, joined by "|", are `german` as the run's separators write it.
+  void Expect(std::initializer_list<Ctl> controls, const std::wstring& german) const {
+    std::wstring shown;
+    for (const Ctl c : controls) shown += (shown.empty() ? L"" : L"|") + app.Text(c);
+    EXPECT_EQ(shown, Local(s, german));
   }
 
   const Separators& s;
@@ -92,22 +93,15 @@ TEST_P(Journey, WorksOutTheExampleInAMeasuredFolderAndMarksItOnTheBar) {
   EXPECT_EQ(app.Text(Ctl::inp_SourceSize), L"5,23");  // an input: German-style, always
   app.SetText(Ctl::inp_Playtime, L"8356,1");
   app.SetText(Ctl::inp_Bitrate, L"5390000");
-  run.Expect({{Ctl::dsp_Duration, L"140 Min (2h 20m)"}, {Ctl::dsp_MBit, L"5,14 MBit"}});
+  run.Expect({Ctl::dsp_Duration, Ctl::dsp_MBit}, L"140 Min (2h 20m)|5,14 MBit");
 
+  // The question on the long playing time; its text as the CFFL journey checks its questions.
   const auto box = Calculate(app, L"81%");
   ASSERT_TRUE(box);
-  EXPECT_EQ(box->title, L"Frage");
-  EXPECT_EQ(box->text,
-            L"Die Spieldauer ist auffällig lang - bitte die Eingabe prüfen! Trotzdem fortfahren ?");
-  EXPECT_EQ(box->buttons, (std::vector<int>{IDYES, IDNO}));
-  EXPECT_EQ(box->defaultButton, IDNO);
-  run.Expect({{Ctl::dsp_FilmSize, L"5.369,11 MB"},
-              {Ctl::dsp_AudioSize, L"-13,59 MB"},
-              {Ctl::dsp_DestAudioSize, L"-13,59 MB"},
-              {Ctl::dsp_DestFilmSize, L"4.398,97 MB"},
-              {Ctl::dsp_SumSource, L"5.355,52 MB"},
-              {Ctl::dsp_SumDest, L"4.385,38 MB"},
-              {Ctl::dsp_NewBr, L"4.313 KBit/s"}});
+  EXPECT_EQ(box->buttons, L"Yes [No]");
+  run.Expect({Ctl::dsp_FilmSize, Ctl::dsp_AudioSize, Ctl::dsp_DestFilmSize, Ctl::dsp_DestAudioSize,
+              Ctl::dsp_SumSource, Ctl::dsp_SumDest, Ctl::dsp_NewBr},
+             L"5.369,11 MB|-13,59 MB|4.398,97 MB|-13,59 MB|5.355,52 MB|4.385,38 MB|4.313 KBit/s");
 
   // The client area of the bar is 133 x 21 pixels at 96 DPI: the band fills rows 4 to 15, red to
   // yellow to green, and the marker at x = 49.07 falls on column 65, above the band too.
@@ -139,8 +133,7 @@ TEST_P(Journey, MeasuresCleansUpWritesTheListFollowsFoldersAndLeavesADriveThatIs
     ASSERT_TRUE(question);
     EXPECT_EQ(question->title, L"Frage");
     EXPECT_TRUE(question->text.starts_with(start)) << Narrow(question->text);
-    EXPECT_EQ(question->buttons, (std::vector<int>{IDYES, IDNO}));
-    EXPECT_EQ(question->defaultButton, IDYES);
+    EXPECT_EQ(question->buttons, L"[Yes] No");
     question->Press(IDYES);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question->hwnd); }));
   }
@@ -191,11 +184,9 @@ TEST(Journey, ReadsBackAFolderAbove1000GbUnderFrenchSeparators) {
   run.app.SetText(Ctl::inp_Bitrate, L"5390000");
   // By hand: S = 1264128, M = 4497.766…, A = S - M, M' = T - A = -1255244.85…, F = -27908.18…
   Calculate(run.app, L"-27909%");
-  run.Expect({{Ctl::dsp_FilmSize, L"4.497,77 MB"},
-              {Ctl::dsp_AudioSize, L"1.259.630,23 MB"},
-              {Ctl::dsp_DestFilmSize, L"-1.255.244,85 MB"},
-              {Ctl::dsp_SumSource, L"1.264.128,00 MB"},
-              {Ctl::dsp_SumDest, L"4.385,38 MB"}});
+  run.Expect({Ctl::dsp_FilmSize, Ctl::dsp_AudioSize, Ctl::dsp_DestFilmSize, Ctl::dsp_SumSource,
+              Ctl::dsp_SumDest},
+             L"4.497,77 MB|1.259.630,23 MB|-1.255.244,85 MB|1.264.128,00 MB|4.385,38 MB");
 }
 
 // A German run, the English one that the switch asks for, and a German one again under another
@@ -216,9 +207,8 @@ TEST(Journey, NamesInputsAfterTheirCaptionsTabsInOrderSwitchesLanguageAndKeepsIt
     RunningApp app;
     ASSERT_TRUE(app.Started() && WaitUntil([&] { return IsWindowVisible(app.Main()); }));
     Sleep(500);  // the first paint
-    for (const Ctl c : captions) {
-      if (!english) german.push_back(Capture(app.Control(c)).pixels);
-    }
+    if (!english)
+      for (const Ctl c : captions) german.push_back(Capture(app.Control(c)).pixels);
     // Screen readers name an input after the static right before it in z-order.
     for (const ControlDesc& d : Controls()) {
       if (d.caption)
@@ -226,11 +216,8 @@ TEST(Journey, NamesInputsAfterTheirCaptionsTabsInOrderSwitchesLanguageAndKeepsIt
     }
     // The grey box inside its border, and navy, not black, as the darkest of a caption.
     EXPECT_EQ(Capture(app.Control(Ctl::inp_SourceSize)).At(2, 2), 0xE0E0E0u);
-    const Shot caption = Capture(app.Control(Ctl::dsp_SizeOutput));
-    EXPECT_EQ(*std::ranges::min_element(
-                  caption.pixels, {},
-                  [](DWORD p) { return (p & 0xFF) + (p >> 8 & 0xFF) + (p >> 16 & 0xFF); }),
-              0x000080u);
+    const auto caption = Capture(app.Control(Ctl::dsp_SizeOutput)).pixels;
+    EXPECT_TRUE(std::ranges::count(caption, 0x000080u) > 0 && std::ranges::count(caption, 0u) == 0);
     // The flag of the other language: the German one has yellow in its lowest stripe.
     const Shot flag = Capture(app.Control(Ctl::img_Sprache));
     EXPECT_EQ(flag.At(flag.height / 2, flag.height * 22 / 32) == 0xFFFF00, english);
@@ -252,7 +239,7 @@ TEST(Journey, NamesInputsAfterTheirCaptionsTabsInOrderSwitchesLanguageAndKeepsIt
               english
                   ? L"Das Programm muß neu gestartet werden, um die Sprachänderung zu aktivieren."
                   : L"The program needs to be restarted to activate english language.");
-    EXPECT_EQ(note->buttons, std::vector<int>{IDOK});
+    EXPECT_EQ(note->buttons, L"[OK]");
     note->Press(IDOK);
     EXPECT_TRUE(app.Exited(5s));
   }
@@ -268,24 +255,19 @@ TEST(Journey, NamesInputsAfterTheirCaptionsTabsInOrderSwitchesLanguageAndKeepsIt
   }
 }
 
-// The widest contents each box must show, besides every caption in both languages.
-const std::pair<Ctl, const wchar_t*> kWidest[] = {{Ctl::inp_Playtime, L"8356,1"},
-                                                  {Ctl::inp_Bitrate, L"5390000"},
-                                                  {Ctl::dsp_NewBr, L"4.313 KBit/s"},
-                                                  {Ctl::dsp_Duration, L"1.667 Min (27h 47m)"},
-                                                  {Ctl::dsp_DestFactor, L"81%"},
-                                                  {Ctl::dsp_FilmSize, L"5.369,11 MB"},
-                                                  {Ctl::dsp_AudioSize, L"5.369,11 MB"},
-                                                  {Ctl::dsp_DestFilmSize, L"5.369,11 MB"},
-                                                  {Ctl::dsp_DestAudioSize, L"5.369,11 MB"},
-                                                  {Ctl::dsp_SumSource, L"5.369,11 MB"},
-                                                  {Ctl::dsp_SumDest, L"5.369,11 MB"}};
-
 // Each control where its twips put it at the run's DPI, and every text it must show on one line of
 // it: measured in the font the window gives the control, since under Wine WM_GETFONT does not
 // cross processes.
 TEST(Journey, WindowFollowsItsDescriptionAtEachDpi) {
-  std::vector<std::pair<Ctl, std::wstring>> texts(std::begin(kWidest), std::end(kWidest));
+  // The widest contents each box must show, besides every caption in both languages.
+  std::vector<std::pair<Ctl, std::wstring>> texts = {{Ctl::inp_Playtime, L"8356,1"},
+                                                     {Ctl::inp_Bitrate, L"5390000"},
+                                                     {Ctl::dsp_NewBr, L"4.313 KBit/s"},
+                                                     {Ctl::dsp_Duration, L"1.667 Min (27h 47m)"},
+                                                     {Ctl::dsp_DestFactor, L"81%"}};
+  for (const Ctl result : {Ctl::dsp_FilmSize, Ctl::dsp_AudioSize, Ctl::dsp_DestFilmSize,
+                           Ctl::dsp_DestAudioSize, Ctl::dsp_SumSource, Ctl::dsp_SumDest})
+    texts.emplace_back(result, L"5.369,11 MB");
   for (const ControlDesc& d : Controls()) {
     for (const auto text : {d.german, d.english})
       if (!text.empty() && d.kind != Kind::DriveList) texts.emplace_back(d.id, win32::Widen(text));
@@ -307,10 +289,9 @@ TEST(Journey, WindowFollowsItsDescriptionAtEachDpi) {
           got{r.left, r.top, r.right - r.left, r.bottom - r.top};
       // An etched rule is two pixels thick and may run on by two; a drop-down list's height
       // follows its font.
-      for (const int i : {2, 3}) {
-        if (d.kind == Kind::Line)
-          want[i] = want[i] == 0 ? 2 : got[i] - want[i] <= 2 ? got[i] : want[i];
-      }
+      if (d.kind == Kind::Line)
+        for (const int i : {2, 3})
+          want[i] = want[i] == 0 ? 2 : std::clamp(got[i], want[i], want[i] + 2);
       if (d.kind == Kind::DriveList) want[3] = got[3];
       EXPECT_EQ(got, want) << d.name;
       EXPECT_EQ(IsWindowVisible(app.Control(d.id)) != FALSE, d.visible) << d.name;

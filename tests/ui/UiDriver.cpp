@@ -2,8 +2,6 @@
 
 #include <thread>
 
-#include "win32/ControlIds.h"
-
 namespace orvanto::ui {
 
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
@@ -41,55 +39,15 @@ Shot Capture(HWND window) {
   return shot;
 }
 
-RegistryOverride::RegistryOverride(const wchar_t* subkey, const wchar_t* name, DWORD type,
-                                   const void* data, DWORD size)
-    : subkey_(subkey), name_(name) {
-  DWORD oldSize = static_cast<DWORD>(old_.size());
-  if (RegGetValueW(HKEY_CURRENT_USER, subkey, name, RRF_RT_ANY, &oldType_, old_.data(), &oldSize) !=
-      ERROR_SUCCESS) {
-    oldType_ = REG_NONE;  // none, or longer than any value the tests change
-  }
-  old_.resize(oldSize);
-  RegSetKeyValueW(HKEY_CURRENT_USER, subkey, name, type, data, size);
-}
-
-RegistryOverride::~RegistryOverride() {
-  if (oldType_ == REG_NONE) RegDeleteKeyValueW(HKEY_CURRENT_USER, subkey_, name_);
-  if (oldType_ != REG_NONE)
-    RegSetKeyValueW(HKEY_CURRENT_USER, subkey_, name_, oldType_, old_.data(),
-                    static_cast<DWORD>(old_.size()));
-}
-
-MessageFontOverride::MessageFontOverride(const wchar_t* face, int points) {
-  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(old_), &old_, 0);
-  NONCLIENTMETRICSW changed = old_;
-  changed.lfMessageFont = LOGFONTW{.lfHeight = -MulDiv(points, 96, 72), .lfWeight = FW_NORMAL};
-  lstrcpynW(changed.lfMessageFont.lfFaceName, face, LF_FACESIZE);
-  // Written to the prefix's registry too, where a program that starts later reads it.
-  SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(changed), &changed, SPIF_UPDATEINIFILE);
-}
-
-MessageFontOverride::~MessageFontOverride() {
-  SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(old_), &old_, SPIF_UPDATEINIFILE);
-}
-
 namespace {
-
-std::wstring ClassOf(HWND hwnd) {
-  wchar_t name[256]{};
-  GetClassNameW(hwnd, name, 256);
-  return name;
-}
 
 // The visible top-level window of `processId` with the class, owned by `owner` if one is given.
 HWND FindWindowOf(DWORD processId, const wchar_t* className, HWND owner) {
-  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+  for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, className, nullptr));) {
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
-    if (pid == processId && ClassOf(w) == className && IsWindowVisible(w) &&
-        (!owner || GetWindow(w, GW_OWNER) == owner)) {
+    if (pid == processId && IsWindowVisible(w) && (!owner || GetWindow(w, GW_OWNER) == owner))
       return w;
-    }
   }
   return nullptr;
 }
@@ -97,13 +55,10 @@ HWND FindWindowOf(DWORD processId, const wchar_t* className, HWND owner) {
 }  // namespace
 
 RunningApp::RunningApp(const std::wstring& workDir) {
-  wchar_t self[MAX_PATH]{};
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring program = self;
-  program = program.substr(0, program.find_last_of(L'\\') + 1) + L"Orvanto.exe";
-  std::wstring commandLine = L"\"" + program + L"\"";
+  // Without a program name, Windows looks for the program first where this one was loaded from.
+  std::wstring commandLine = L"Orvanto.exe";
   STARTUPINFOW startup{sizeof(startup)};
-  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       workDir.empty() ? nullptr : workDir.c_str(), &startup, &process_)) {
     return;
   }
@@ -120,25 +75,6 @@ RunningApp::~RunningApp() {
   WaitForSingleObject(process_.hProcess, 5000);
   CloseHandle(process_.hThread);
   CloseHandle(process_.hProcess);
-}
-
-HWND RunningApp::Control(Ctl control) const { return GetDlgItem(main_, win32::ControlId(control)); }
-
-RECT RunningApp::ClientRect(Ctl control) const {
-  RECT rect{};
-  GetWindowRect(Control(control), &rect);
-  MapWindowPoints(nullptr, main_, reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
-
-HWND RunningApp::Focus() const {
-  GUITHREADINFO info{sizeof(info)};
-  GetGUIThreadInfo(process_.dwThreadId, &info);
-  return info.hwndFocus;
-}
-
-void RunningApp::SetText(Ctl control, const std::wstring& text) const {
-  SendMessageW(Control(control), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 std::vector<std::wstring> RunningApp::Items(Ctl list) const {
@@ -162,12 +98,11 @@ std::optional<MessageBoxView> RunningApp::WaitForMessageBox(
   view.title = WindowText(view.hwnd);
   // Windows keeps the text in the static with id 0xFFFF, Wine in the one with id 100.
   view.text = WindowText(GetDlgItem(view.hwnd, GetDlgItem(view.hwnd, 0xFFFF) ? 0xFFFF : 100));
-  for (HWND child = GetWindow(view.hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (ClassOf(child) != L"Button") continue;
-    view.buttons.push_back(GetDlgCtrlID(child));
-    if ((GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
-      view.defaultButton = view.buttons.back();
-    }
+  for (HWND b = nullptr; (b = FindWindowExW(view.hwnd, b, L"Button", nullptr));) {
+    const int id = GetDlgCtrlID(b);
+    const std::wstring name = id == IDOK ? L"OK" : id == IDYES ? L"Yes" : id == IDNO ? L"No" : L"?";
+    const bool isDefault = (GetWindowLongW(b, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    view.buttons += (view.buttons.empty() ? L"" : L" ") + (isDefault ? L"[" + name + L"]" : name);
   }
   return view;
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/Controls.h"
+#include "win32/ControlIds.h"
 
 namespace orvanto::ui {
 
@@ -21,6 +22,7 @@ using namespace std::chrono_literals;
 // Polls `condition` until it holds or `timeout` passes.
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 10s);
 std::wstring WindowText(HWND hwnd);
+
 // The client area of `window` as it is on screen: 0x00RRGGBB pixels, row by row from the top.
 struct Shot {
   int width = 0, height = 0;
@@ -37,20 +39,39 @@ class RegistryOverride {  // a value under HKEY_CURRENT_USER
   RegistryOverride(const wchar_t* subkey, const wchar_t* name, const std::wstring& value)
       : RegistryOverride(subkey, name, REG_SZ, value.c_str(),
                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) {}
-  ~RegistryOverride();
+  ~RegistryOverride() {
+    if (oldType_ == REG_NONE) RegDeleteKeyValueW(HKEY_CURRENT_USER, subkey_, name_);
+    if (oldType_ != REG_NONE)
+      RegSetKeyValueW(HKEY_CURRENT_USER, subkey_, name_, oldType_, old_, oldSize_);
+  }
 
  private:
   RegistryOverride(const wchar_t* subkey, const wchar_t* name, DWORD type, const void* data,
-                   DWORD size);
+                   DWORD size)
+      : subkey_(subkey), name_(name) {
+    // The values the tests change are short: a failure here means there was none.
+    if (RegGetValueW(HKEY_CURRENT_USER, subkey, name, RRF_RT_ANY, &oldType_, old_, &oldSize_))
+      oldType_ = REG_NONE;
+    RegSetKeyValueW(HKEY_CURRENT_USER, subkey, name, type, data, size);
+  }
   const wchar_t *subkey_, *name_;
-  std::vector<BYTE> old_ = std::vector<BYTE>(1024);
-  DWORD oldType_ = REG_NONE;
+  BYTE old_[1024]{};
+  DWORD oldType_ = REG_NONE, oldSize_ = sizeof(old_);
 };
 
 class MessageFontOverride {  // the system's message font
  public:
-  MessageFontOverride(const wchar_t* face, int points);
-  ~MessageFontOverride();
+  MessageFontOverride(const wchar_t* face, int points) {
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(old_), &old_, 0);
+    NONCLIENTMETRICSW changed = old_;
+    changed.lfMessageFont = LOGFONTW{.lfHeight = -MulDiv(points, 96, 72), .lfWeight = FW_NORMAL};
+    lstrcpynW(changed.lfMessageFont.lfFaceName, face, LF_FACESIZE);
+    // Written to the prefix's registry too, where a program that starts later reads it.
+    SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(changed), &changed, SPIF_UPDATEINIFILE);
+  }
+  ~MessageFontOverride() {
+    SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(old_), &old_, SPIF_UPDATEINIFILE);
+  }
 
  private:
   NONCLIENTMETRICSW old_{sizeof(NONCLIENTMETRICSW)};
@@ -59,8 +80,7 @@ class MessageFontOverride {  // the system's message font
 struct MessageBoxView {
   HWND hwnd = nullptr;
   std::wstring title, text;
-  std::vector<int> buttons;  // IDOK, IDYES, IDNO ... in window order
-  int defaultButton = 0;
+  std::wstring buttons;  // in window order, the default one in brackets: "Yes [No]"
   void Press(int id) const { SendMessageW(GetDlgItem(hwnd, id), BM_CLICK, 0, 0); }
 };
 
@@ -72,12 +92,22 @@ class RunningApp {
 
   bool Started() const { return main_ != nullptr; }
   HWND Main() const { return main_; }
-  HWND Control(Ctl control) const;
+  HWND Control(Ctl control) const { return GetDlgItem(main_, win32::ControlId(control)); }
   std::wstring Text(Ctl control) const { return WindowText(Control(control)); }
-  RECT ClientRect(Ctl control) const;  // in the main window's client coordinates
-  HWND Focus() const;
+  RECT ClientRect(Ctl control) const {  // in the main window's client coordinates
+    RECT rect{};
+    GetWindowRect(Control(control), &rect);
+    MapWindowPoints(nullptr, main_, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+  }
+  HWND Focus() const {
+    GUITHREADINFO info{sizeof(info)};
+    return GetGUIThreadInfo(process_.dwThreadId, &info) ? info.hwndFocus : nullptr;
+  }
 
-  void SetText(Ctl control, const std::wstring& text) const;
+  void SetText(Ctl control, const std::wstring& text) const {
+    SendMessageW(Control(control), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  }
   // Posted: a click may open a modal message box, which must not block the test.
   void Click(Ctl control) const { PostMessageW(Control(control), BM_CLICK, 0, 0); }
   void PressKey(WORD key) const { PostMessageW(Focus(), WM_KEYDOWN, key, 1); }

@@ -14,9 +14,10 @@
 namespace orvanto::win32 {
 namespace {
 
-TEST(FileExistsOnDisk, FindsHiddenAndSystemFilesOnly) {
+TEST(FilesOnDisk, ExistEvenHiddenOrSystemAndCountBeyondFourGigabytesInFull) {
   TempDir dir;
   dir.Make(L"plain.cffl");
+  dir.Make(L"BIG.VOB", FILE_ATTRIBUTE_NORMAL, "", 5LL << 30);
   dir.Make(L"hidden.cffl", FILE_ATTRIBUTE_HIDDEN);
   dir.Make(L"system.cffl", FILE_ATTRIBUTE_SYSTEM);
   CreateDirectoryW(Widen(dir.Path(L"folder.cffl")).c_str(), nullptr);
@@ -32,6 +33,7 @@ TEST(FileExistsOnDisk, FindsHiddenAndSystemFilesOnly) {
   for (const auto& [path, expected] : cases) {
     EXPECT_EQ(KavelModules::FileExists(files, path), expected) << path;
   }
+  EXPECT_EQ(files.FileLength(dir.Path(L"BIG.VOB")), 5ull << 30);
 }
 
 TEST(SearchesOnDisk, ReportPlainFilesByLongNameAndEveryDirectoryWithItsAttributes) {
@@ -88,12 +90,6 @@ TEST(DrivesOnDisk, OpenTheCurrentDirectoryAndRefuseADriveThatIsNotReady) {
   EXPECT_FALSE(OpenDrive(files, drive));
   EXPECT_FALSE(files.ListSubdirectories(drive + "\\"));
   EXPECT_FALSE(KavelModules::FileExists(files, drive + "\\movie.cffl"));
-}
-
-TEST(FileLengthOnDisk, CountsFilesBeyondFourGigabytesInFull) {
-  TempDir dir;
-  dir.Make(L"BIG.VOB", FILE_ATTRIBUTE_NORMAL, "", 5LL << 30);
-  EXPECT_EQ(Win32FileSystem().FileLength(dir.Path(L"BIG.VOB")), 5ull << 30);
 }
 
 TEST(WriteWholeFileOnDisk, ReplacesTheFileOrLeavesItAsItWas) {
