@@ -15,9 +15,6 @@ namespace orvanto::ui {
 namespace {
 
 using win32::Narrow;
-using win32::TempDir;
-
-const wchar_t* const kInternational = L"Control Panel\\International";
 
 struct Separators {
   const char* name;
@@ -42,14 +39,16 @@ const Files kWorkedExample = {{L"VTS_01_0.IFO", 24'576},        {L"VTS_01_0.BUP"
                               {L"VTS_01_3.VOB", 1'123'117'904}, {L"VTS_01_4.VOB", 1'123'117'904},
                               {L"VTS_01_5.VOB", 1'123'117'904}};
 
-// The program started in a folder of `files`, under the separators `s`.
+// 4,831,838,208 bytes of VOB, IFO and BUP files, old lists, and a VIDEO_TS folder with 3 GiB.
+const Files kFolder = {
+    {L"VTS_01_1.VOB", 4'000'000'000}, {L"VTS_01_0.VOB", 0}, {L"VTS_01_0.IFO", 800'000'000},
+    {L"VTS_01_0.BUP", 31'838'208},    {L"OLD.CFFL", 0},     {L"MOVIE.CFFL.VINF", 0},
+    {L"VIDEO_TS\\BIG.VOB", 3LL << 30}};
+
+// The program started in a folder of `files`, under the separators `s`. Made with braces, which
+// keep a temporary list of files alive with it.
 struct Session {
-  Session(const Separators& s, const Files& files)
-      : s(s),
-        decimal(kInternational, L"sDecimal", s.decimal),
-        thousand(kInternational, L"sThousand", s.thousand),
-        app(Fill(dvd, files)) {}
-  static const std::wstring& Fill(const TempDir& dir, const Files& files) {
+  static const std::wstring& Fill(const win32::TempDir& dir, const Files& files) {
     for (const auto& [name, length] : files) dir.Make(name, FILE_ATTRIBUTE_NORMAL, "", length);
     return dir.Root();
   }
@@ -61,9 +60,11 @@ struct Session {
   }
 
   const Separators& s;
-  RegistryOverride decimal, thousand;
-  TempDir dvd;
-  RunningApp app;
+  const Files& files;
+  RegistryOverride decimal{L"Control Panel\\International", L"sDecimal", s.decimal};
+  RegistryOverride thousand{L"Control Panel\\International", L"sThousand", s.thousand};
+  win32::TempDir dvd;
+  RunningApp app{Fill(dvd, files)};
 };
 
 // Answers every question with Yes until the scale factor reads `factor`; returns the first one.
@@ -87,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(Separators, Journey, testing::Values(kGerman, kEnglish)
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_P(Journey, WorksOutTheExampleInAMeasuredFolderAndMarksItOnTheBar) {
-  const Session run(GetParam(), kWorkedExample);
+  const Session run{GetParam(), kWorkedExample};
   const RunningApp& app = run.app;
   ASSERT_TRUE(app.Started());
   EXPECT_EQ(app.Text(Ctl::inp_SourceSize), L"5,23");  // an input: German-style, always
@@ -113,17 +114,9 @@ TEST_P(Journey, WorksOutTheExampleInAMeasuredFolderAndMarksItOnTheBar) {
 
 TEST_P(Journey, MeasuresCleansUpWritesTheListFollowsFoldersAndLeavesADriveThatIsNotReady) {
   const win32::NotReadyDrive q;
-  // 4,831,838,208 bytes of VOB, IFO and BUP files, and a VIDEO_TS folder with 3 GiB.
-  const Session run(GetParam(), {{L"VTS_01_1.VOB", 4'000'000'000},
-                                 {L"VTS_01_0.VOB", 0},
-                                 {L"VTS_01_0.IFO", 800'000'000},
-                                 {L"VTS_01_0.BUP", 31'838'208},
-                                 {L"OLD.CFFL", 0},
-                                 {L"MOVIE.CFFL.VINF", 0},
-                                 {L"VIDEO_TS\\BIG.VOB", 3LL << 30}});
+  const Session run{GetParam(), kFolder};
   const RunningApp& app = run.app;
   ASSERT_TRUE(app.Started());
-  EXPECT_EQ(WindowText(app.Main()), L"Orvanto V1.00.8");
   EXPECT_EQ(app.Text(Ctl::inp_SourceSize), L"4,50");
 
   app.Click(Ctl::btn_MakeCFFL);
@@ -176,8 +169,8 @@ TEST_P(Journey, MeasuresCleansUpWritesTheListFollowsFoldersAndLeavesADriveThatIs
 
 // 1234.5 GiB: the grouping separator is a narrow no-break space, which must not end the number.
 TEST(Journey, ReadsBackAFolderAbove1000GbUnderFrenchSeparators) {
-  const Session run(kFrench,
-                    {{L"VTS_01_1.VOB", 1'073'741'824'000}, {L"VTS_01_2.VOB", 251'792'457'728}});
+  const Session run{kFrench,
+                    {{L"VTS_01_1.VOB", 1'073'741'824'000}, {L"VTS_01_2.VOB", 251'792'457'728}}};
   ASSERT_TRUE(run.app.Started());
   EXPECT_EQ(run.app.Text(Ctl::inp_SourceSize), L"1.234,50");
   run.app.SetText(Ctl::inp_Playtime, L"7000");
@@ -193,10 +186,11 @@ TEST(Journey, ReadsBackAFolderAbove1000GbUnderFrenchSeparators) {
 // message font, which must leave the captions' pixels as they were.
 TEST(Journey, NamesInputsAfterTheirCaptionsTabsInOrderSwitchesLanguageAndKeepsItsFont) {
   const RegistryOverride keep(L"Software\\Tolva\\Settings", L"English", L"");
-  std::vector<ControlDesc> stops;  // what Tab visits, in tab-index order; labels never
-  std::ranges::copy_if(Controls(), std::back_inserter(stops), [](const ControlDesc& d) {
-    return d.kind == Kind::CommandButton || d.kind == Kind::TextBox || d.kind == Kind::DriveList ||
-           d.kind == Kind::DirList || d.kind == Kind::FileList;
+  // What Tab visits, in tab-index order: neither labels, frames, the bar nor lines and images.
+  std::vector<ControlDesc> stops(Controls().begin(), Controls().end());
+  std::erase_if(stops, [](const ControlDesc& d) {
+    return d.tabIndex < 0 || d.kind == Kind::Label || d.kind == Kind::Frame ||
+           d.kind == Kind::PictureBox;
   });
   std::ranges::sort(stops, {}, &ControlDesc::tabIndex);
   const Ctl captions[] = {Ctl::dsp_LabelCFFLName, Ctl::dsp_SizeOutput, Ctl::dsp_Playtime,
@@ -268,10 +262,9 @@ TEST(Journey, WindowFollowsItsDescriptionAtEachDpi) {
   for (const Ctl result : {Ctl::dsp_FilmSize, Ctl::dsp_AudioSize, Ctl::dsp_DestFilmSize,
                            Ctl::dsp_DestAudioSize, Ctl::dsp_SumSource, Ctl::dsp_SumDest})
     texts.emplace_back(result, L"5.369,11 MB");
-  for (const ControlDesc& d : Controls()) {
+  for (const ControlDesc& d : Controls())
     for (const auto text : {d.german, d.english})
       if (!text.empty() && d.kind != Kind::DriveList) texts.emplace_back(d.id, win32::Widen(text));
-  }
   const HDC dc = CreateCompatibleDC(nullptr);
   for (const int dpi : {96, 120, 144, 192}) {
     SCOPED_TRACE(dpi);

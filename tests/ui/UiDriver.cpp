@@ -59,9 +59,8 @@ RunningApp::RunningApp(const std::wstring& workDir) {
   std::wstring commandLine = L"Orvanto.exe";
   STARTUPINFOW startup{sizeof(startup)};
   if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      workDir.empty() ? nullptr : workDir.c_str(), &startup, &process_)) {
+                      workDir.empty() ? nullptr : workDir.c_str(), &startup, &process_))
     return;
-  }
   WaitForInputIdle(process_.hProcess, 20000);
   WaitUntil(
       [&] { return (main_ = FindWindowOf(process_.dwProcessId, win32::kMainClassName, nullptr)); },

