@@ -10,19 +10,23 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "win32/Text.h"
 
 namespace orvanto::win32 {
 
+using Files = std::vector<std::pair<std::wstring, LONGLONG>>;  // names and lengths
+
 class TempDir {
  public:
-  TempDir() {
+  explicit TempDir(const Files& files = {}) {
     wchar_t base[MAX_PATH]{};
     GetTempPathW(MAX_PATH, base);
     path_ = std::wstring(base) + L"orvanto-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
             std::to_wstring(counter_++);
     CreateDirectoryW(path_.c_str(), nullptr);
+    for (const auto& [name, length] : files) Make(name, FILE_ATTRIBUTE_NORMAL, "", length);
   }
   ~TempDir() {  // with everything in it, read-only, hidden and system files too
     const std::wstring from = path_ + L'\0';  // a list of one, ended by two zeros

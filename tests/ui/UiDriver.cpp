@@ -5,11 +5,9 @@
 namespace orvanto::ui {
 
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
-  const auto end = std::chrono::steady_clock::now() + timeout;
-  while (!condition()) {
+  for (const auto end = std::chrono::steady_clock::now() + timeout; !condition();
+       std::this_thread::sleep_for(20ms))
     if (std::chrono::steady_clock::now() > end) return false;
-    std::this_thread::sleep_for(20ms);
-  }
   return true;
 }
 
@@ -91,9 +89,8 @@ std::optional<MessageBoxView> RunningApp::WaitForMessageBox(
     std::chrono::milliseconds timeout) const {
   MessageBoxView view;
   if (!WaitUntil([&] { return (view.hwnd = FindWindowOf(process_.dwProcessId, L"#32770", main_)); },
-                 timeout)) {
+                 timeout))
     return std::nullopt;
-  }
   view.title = WindowText(view.hwnd);
   // Windows keeps the text in the static with id 0xFFFF, Wine in the one with id 100.
   view.text = WindowText(GetDlgItem(view.hwnd, GetDlgItem(view.hwnd, 0xFFFF) ? 0xFFFF : 100));
