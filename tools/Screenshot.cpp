@@ -20,18 +20,16 @@ using namespace orvanto::ui;
 
 bool SaveBitmap(HWND window, const std::wstring& path) {
   // The client area: without a window manager (Xvfb) nothing draws a frame around it.
-  RECT r{};
-  GetClientRect(window, &r);
-  const std::vector<DWORD> pixels = Capture(window);
-  const BITMAPINFOHEADER info{sizeof(info), r.right, -r.bottom, 1, 32, BI_RGB};  // top-down
+  const Shot shot = Capture(window);
+  const BITMAPINFOHEADER info{sizeof(info), shot.width, -shot.height, 1, 32, BI_RGB};  // top-down
   const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-  const DWORD bytes = static_cast<DWORD>(pixels.size() * sizeof(DWORD));
+  const DWORD bytes = static_cast<DWORD>(shot.pixels.size() * sizeof(DWORD));
   const BITMAPFILEHEADER file{0x4D42, offset + bytes, 0, 0, offset};
   FILE* out = _wfopen(path.c_str(), L"wb");
   if (!out) return false;
   fwrite(&file, sizeof(file), 1, out);
   fwrite(&info, sizeof(info), 1, out);
-  fwrite(pixels.data(), 1, bytes, out);
+  fwrite(shot.pixels.data(), 1, bytes, out);
   return fclose(out) == 0;
 }
 
@@ -54,9 +52,7 @@ int wmain(int argc, wchar_t** argv) {
 
   // An IFOEdit output of 5,23 GB, so that the worked example's numbers appear.
   win32::TempDir dvd;
-  CreateDirectoryW((dvd.Root() + L"\\DVD").c_str(), nullptr);
   const std::wstring movie = L"DVD\\MOVIE";
-  CreateDirectoryW((dvd.Root() + L"\\" + movie).c_str(), nullptr);
   dvd.Make(movie + L"\\VTS_01_0.IFO", FILE_ATTRIBUTE_NORMAL, "", 24'576);
   dvd.Make(movie + L"\\VTS_01_0.BUP", FILE_ATTRIBUTE_NORMAL, "", 24'576);
   for (int i = 1; i <= 5; ++i) {

@@ -2,16 +2,12 @@
 
 #include <thread>
 
-#include "win32/ControlIds.h"
-
 namespace orvanto::ui {
 
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
-  const auto end = std::chrono::steady_clock::now() + timeout;
-  while (!condition()) {
+  for (const auto end = std::chrono::steady_clock::now() + timeout; !condition();
+       std::this_thread::sleep_for(20ms))
     if (std::chrono::steady_clock::now() > end) return false;
-    std::this_thread::sleep_for(20ms);
-  }
   return true;
 }
 
@@ -22,88 +18,34 @@ std::wstring WindowText(HWND hwnd) {
   return text;
 }
 
-std::vector<DWORD> Capture(HWND window) {
+Shot Capture(HWND window) {
   RECT r{};
   GetClientRect(window, &r);
   MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  Shot shot{r.right - r.left, r.bottom - r.top};
+  shot.pixels.resize(static_cast<size_t>(shot.width * shot.height));
   const HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
-  const HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right - r.left, r.bottom - r.top);
+  const HBITMAP bitmap = CreateCompatibleBitmap(screen, shot.width, shot.height);
   DeleteObject(SelectObject(memory, bitmap));
-  BitBlt(memory, 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
+  BitBlt(memory, 0, 0, shot.width, shot.height, screen, r.left, r.top, SRCCOPY);
   DeleteDC(memory);  // releases the bitmap for GetDIBits
-  BITMAPINFOHEADER info{sizeof(info), r.right - r.left, r.top - r.bottom, 1, 32, BI_RGB};
-  std::vector<DWORD> pixels(static_cast<size_t>((r.right - r.left) * (r.bottom - r.top)));
-  GetDIBits(screen, bitmap, 0, static_cast<UINT>(r.bottom - r.top), pixels.data(),
+  BITMAPINFOHEADER info{sizeof(info), shot.width, -shot.height, 1, 32, BI_RGB};
+  GetDIBits(screen, bitmap, 0, static_cast<UINT>(shot.height), shot.pixels.data(),
             reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
   DeleteObject(bitmap);
   ReleaseDC(nullptr, screen);
-  return pixels;
+  return shot;
 }
-
-RegistryOverride::RegistryOverride(const wchar_t* subkey, const wchar_t* name, DWORD value)
-    : subkey_(subkey), name_(name) {
-  Set(REG_DWORD, &value, sizeof(value));
-}
-
-RegistryOverride::RegistryOverride(const wchar_t* subkey, const wchar_t* name,
-                                   const std::wstring& value)
-    : subkey_(subkey), name_(name) {
-  Set(REG_SZ, value.c_str(), static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-}
-
-void RegistryOverride::Set(DWORD type, const void* data, DWORD size) {
-  DWORD oldSize = 0;
-  if (RegGetValueW(HKEY_CURRENT_USER, subkey_, name_, RRF_RT_ANY, &oldType_, nullptr, &oldSize) ==
-      ERROR_SUCCESS) {
-    old_.emplace(oldSize);
-    RegGetValueW(HKEY_CURRENT_USER, subkey_, name_, RRF_RT_ANY, &oldType_, old_->data(), &oldSize);
-  }
-  RegSetKeyValueW(HKEY_CURRENT_USER, subkey_, name_, type, data, size);
-}
-
-RegistryOverride::~RegistryOverride() {
-  if (!old_) RegDeleteKeyValueW(HKEY_CURRENT_USER, subkey_, name_);
-  if (old_) Set(oldType_, old_->data(), static_cast<DWORD>(old_->size()));
-}
-
-MessageFontOverride::MessageFontOverride(const wchar_t* face, int points) {
-  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(old_), &old_, 0);
-  NONCLIENTMETRICSW changed = old_;
-  changed.lfMessageFont = LOGFONTW{.lfHeight = -MulDiv(points, 96, 72), .lfWeight = FW_NORMAL};
-  lstrcpynW(changed.lfMessageFont.lfFaceName, face, LF_FACESIZE);
-  // Written to the prefix's registry too, where a program that starts later reads it.
-  SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(changed), &changed, SPIF_UPDATEINIFILE);
-}
-
-MessageFontOverride::~MessageFontOverride() {
-  SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(old_), &old_, SPIF_UPDATEINIFILE);
-}
-
-// A device link, not a dosdevices symlink: Wine sees only such a link made after its server
-// started.
-NotReadyDrive::NotReadyDrive(const wchar_t* letter) : letter_(letter) {
-  DefineDosDeviceW(0, letter, L"C:\\orvanto-no-medium");
-}
-
-NotReadyDrive::~NotReadyDrive() { DefineDosDeviceW(DDD_REMOVE_DEFINITION, letter_, nullptr); }
 
 namespace {
 
-std::wstring ClassOf(HWND hwnd) {
-  wchar_t name[256]{};
-  GetClassNameW(hwnd, name, 256);
-  return name;
-}
-
 // The visible top-level window of `processId` with the class, owned by `owner` if one is given.
 HWND FindWindowOf(DWORD processId, const wchar_t* className, HWND owner) {
-  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+  for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, className, nullptr));) {
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
-    if (pid == processId && ClassOf(w) == className && IsWindowVisible(w) &&
-        (!owner || GetWindow(w, GW_OWNER) == owner)) {
+    if (pid == processId && IsWindowVisible(w) && (!owner || GetWindow(w, GW_OWNER) == owner))
       return w;
-    }
   }
   return nullptr;
 }
@@ -111,16 +53,12 @@ HWND FindWindowOf(DWORD processId, const wchar_t* className, HWND owner) {
 }  // namespace
 
 RunningApp::RunningApp(const std::wstring& workDir) {
-  wchar_t self[MAX_PATH]{};
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring program = self;
-  program = program.substr(0, program.find_last_of(L'\\') + 1) + L"Orvanto.exe";
-  std::wstring commandLine = L"\"" + program + L"\"";
+  // Without a program name, Windows looks for the program first where this one was loaded from.
+  std::wstring commandLine = L"Orvanto.exe";
   STARTUPINFOW startup{sizeof(startup)};
-  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      workDir.empty() ? nullptr : workDir.c_str(), &startup, &process_)) {
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      workDir.empty() ? nullptr : workDir.c_str(), &startup, &process_))
     return;
-  }
   WaitForInputIdle(process_.hProcess, 20000);
   WaitUntil(
       [&] { return (main_ = FindWindowOf(process_.dwProcessId, win32::kMainClassName, nullptr)); },
@@ -136,73 +74,31 @@ RunningApp::~RunningApp() {
   CloseHandle(process_.hProcess);
 }
 
-HWND RunningApp::Control(Ctl control) const { return GetDlgItem(main_, win32::ControlId(control)); }
-
-RECT RunningApp::ClientRect(Ctl control) const {
-  RECT rect{};
-  GetWindowRect(Control(control), &rect);
-  MapWindowPoints(nullptr, main_, reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
-
-HWND RunningApp::Focus() const {
-  GUITHREADINFO info{sizeof(info)};
-  GetGUIThreadInfo(process_.dwThreadId, &info);
-  return info.hwndFocus;
-}
-
-COLORREF RunningApp::PixelAt(POINT client) const {
-  ClientToScreen(main_, &client);
-  const HDC screen = GetDC(nullptr);
-  const COLORREF colour = GetPixel(screen, client.x, client.y);
-  ReleaseDC(nullptr, screen);
-  return colour;
-}
-
-void RunningApp::SetText(Ctl control, const std::wstring& text) const {
-  SendMessageW(Control(control), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
 std::vector<std::wstring> RunningApp::Items(Ctl list) const {
   const HWND hwnd = Control(list);
-  const bool combo = ClassOf(hwnd) == L"ComboBox";
-  std::vector<std::wstring> items(
-      static_cast<size_t>(SendMessageW(hwnd, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0)));
+  std::vector<std::wstring> items(static_cast<size_t>(SendMessageW(hwnd, LB_GETCOUNT, 0, 0)));
   for (size_t i = 0; i < items.size(); ++i) {
-    items[i].resize(
-        static_cast<size_t>(SendMessageW(hwnd, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0)) + 1);
-    SendMessageW(hwnd, combo ? CB_GETLBTEXT : LB_GETTEXT, i,
-                 reinterpret_cast<LPARAM>(items[i].data()));
+    items[i].resize(static_cast<size_t>(SendMessageW(hwnd, LB_GETTEXTLEN, i, 0)) + 1);
+    SendMessageW(hwnd, LB_GETTEXT, i, reinterpret_cast<LPARAM>(items[i].data()));
     items[i].pop_back();
   }
   return items;
-}
-
-int RunningApp::Selection(Ctl list) const {
-  const HWND hwnd = Control(list);
-  return static_cast<int>(
-      SendMessageW(hwnd, ClassOf(hwnd) == L"ComboBox" ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
 }
 
 std::optional<MessageBoxView> RunningApp::WaitForMessageBox(
     std::chrono::milliseconds timeout) const {
   MessageBoxView view;
   if (!WaitUntil([&] { return (view.hwnd = FindWindowOf(process_.dwProcessId, L"#32770", main_)); },
-                 timeout)) {
+                 timeout))
     return std::nullopt;
-  }
   view.title = WindowText(view.hwnd);
   // Windows keeps the text in the static with id 0xFFFF, Wine in the one with id 100.
-  for (const int id : {0xFFFF, 100}) {
-    if (view.text.empty() && GetDlgItem(view.hwnd, id))
-      view.text = WindowText(GetDlgItem(view.hwnd, id));
-  }
-  for (HWND child = GetWindow(view.hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (ClassOf(child) != L"Button") continue;
-    view.buttons.push_back(GetDlgCtrlID(child));
-    if ((GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
-      view.defaultButton = view.buttons.back();
-    }
+  view.text = WindowText(GetDlgItem(view.hwnd, GetDlgItem(view.hwnd, 0xFFFF) ? 0xFFFF : 100));
+  for (HWND b = nullptr; (b = FindWindowExW(view.hwnd, b, L"Button", nullptr));) {
+    const int id = GetDlgCtrlID(b);
+    const std::wstring name = id == IDOK ? L"OK" : id == IDYES ? L"Yes" : id == IDNO ? L"No" : L"?";
+    const bool isDefault = (GetWindowLongW(b, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    view.buttons += (view.buttons.empty() ? L"" : L" ") + (isDefault ? L"[" + name + L"]" : name);
   }
   return view;
 }
