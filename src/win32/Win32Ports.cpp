@@ -59,22 +59,21 @@ bool Search(const std::wstring& pattern, FINDEX_SEARCH_OPS ops, Take take) {
 
 // Puts the complete file `temp` in the place of `target`, keeping what the user set on a file
 // that was there (`attributes` of the old file, or INVALID_FILE_ATTRIBUTES): ReplaceFileW keeps
-// its attributes, security and streams; where it cannot, a rename does, and the attributes that
-// matter to the user are carried over by hand.
+// its security and streams where the platform supports them, a rename is the fallback, and the
+// attributes that matter to the user are carried over either way (Wine's ReplaceFileW drops them).
 bool Replace(const std::wstring& target, const wchar_t* temp, DWORD attributes) {
   const bool existed = attributes != INVALID_FILE_ATTRIBUTES;
-  if (existed && ReplaceFileW(target.c_str(), temp, nullptr,
-                              REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS,
-                              nullptr, nullptr)) {
-    return true;
-  }
-  if (!MoveFileExW(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return false;
-  }
+  const bool replaced =
+      (existed && ReplaceFileW(target.c_str(), temp, nullptr,
+                               REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS,
+                               nullptr, nullptr)) ||
+      MoveFileExW(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
   constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                           FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-  if (existed && (attributes & kKept)) SetFileAttributesW(target.c_str(), attributes & kKept);
-  return true;
+  if (replaced && existed && (attributes & kKept)) {
+    SetFileAttributesW(target.c_str(), attributes & kKept);
+  }
+  return replaced;
 }
 
 }  // namespace
@@ -111,9 +110,16 @@ bool Win32FileSystem::WriteWholeFile(std::string_view path, std::string_view byt
   // Replacing a file by renaming does not look at its read-only attribute everywhere (Wine run
   // by root does not); the user asked for that file to stay as it is.
   const DWORD existing = GetFileAttributesW(target.c_str());
-  if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY)) return false;
+  // A directory of that name is no file to replace.
+  if (existing != INVALID_FILE_ATTRIBUTES &&
+      (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+    return false;
+  }
+  // GetTempFileNameW takes a directory of at most MAX_PATH - 14 characters and writes a name of
+  // up to MAX_PATH; past that Wine writes beyond the buffer. A longer directory is refused.
+  const std::wstring dir = DirectoryOf(target);
   wchar_t temp[MAX_PATH]{};
-  if (!GetTempFileNameW(DirectoryOf(target).c_str(), L"cff", 0, temp)) return false;
+  if (dir.size() > MAX_PATH - 14 || !GetTempFileNameW(dir.c_str(), L"cff", 0, temp)) return false;
 
   bool written = false;
   {

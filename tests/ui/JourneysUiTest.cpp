@@ -1,6 +1,10 @@
 // What a user does with the real Orvanto.exe, under the regional separators, DPI settings and
 // message fonts that real users have.
 
+#include <windows.h>
+
+#include <dbt.h>
+
 #include <algorithm>
 #include <array>
 
@@ -139,6 +143,30 @@ TEST_P(Journey, MeasuresCleansUpWritesTheListFollowsFoldersAndLeavesADriveThatIs
     PostMessageW(paths, message, 0, MAKELPARAM(line.left + 20, line.top + 4));
   EXPECT_TRUE(WaitUntil([&] { return app.Text(Ctl::inp_SourceSize) == L"3,00"; }));
   EXPECT_EQ(app.Items(Ctl::lst_File), std::vector<std::wstring>{L"BIG.VOB"});
+
+  // A drive made while the program runs is listed once Windows announces it, and goes again; the
+  // lists stay where they are.
+  const auto listed = [&](const std::string& letter) {
+    return std::ranges::any_of(app.Items(Ctl::lst_Drive), [&](const std::wstring& item) {
+      return item.starts_with(win32::Widen(letter));
+    });
+  };
+  // As Windows announces a volume: its letter in a DEV_BROADCAST_VOLUME.
+  const auto announce = [&](WPARAM event, const std::string& letter) {
+    DEV_BROADCAST_VOLUME volume{sizeof(volume), DBT_DEVTYP_VOLUME, 0, 1ul << (letter[0] - 'a'), 0};
+    SendMessageW(app.Main(), WM_DEVICECHANGE, event, LPARAM(&volume));
+  };
+  std::string late;
+  {
+    const win32::NotReadyDrive stick;
+    late = stick.drive;
+    EXPECT_FALSE(listed(late));
+    announce(DBT_DEVICEARRIVAL, late);
+    EXPECT_TRUE(listed(late));
+  }
+  announce(DBT_DEVICEREMOVECOMPLETE, late);
+  EXPECT_FALSE(listed(late));
+  EXPECT_EQ(app.Text(Ctl::inp_SourceSize), L"3,00");
 
   // From the drive that is not ready, the lists end on c:\, whose line is the first and open one.
   const HWND drives = app.Control(Ctl::lst_Drive);

@@ -76,10 +76,14 @@ RunningApp::~RunningApp() {
 
 std::vector<std::wstring> RunningApp::Items(Ctl list) const {
   const HWND hwnd = Control(list);
-  std::vector<std::wstring> items(static_cast<size_t>(SendMessageW(hwnd, LB_GETCOUNT, 0, 0)));
+  const bool drop = list == Ctl::lst_Drive;  // the drop-down list; the others are list boxes
+  std::vector<std::wstring> items(
+      static_cast<size_t>(SendMessageW(hwnd, drop ? CB_GETCOUNT : LB_GETCOUNT, 0, 0)));
   for (size_t i = 0; i < items.size(); ++i) {
-    items[i].resize(static_cast<size_t>(SendMessageW(hwnd, LB_GETTEXTLEN, i, 0)) + 1);
-    SendMessageW(hwnd, LB_GETTEXT, i, reinterpret_cast<LPARAM>(items[i].data()));
+    items[i].resize(
+        static_cast<size_t>(SendMessageW(hwnd, drop ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0)) + 1);
+    SendMessageW(hwnd, drop ? CB_GETLBTEXT : LB_GETTEXT, i,
+                 reinterpret_cast<LPARAM>(items[i].data()));
     items[i].pop_back();
   }
   return items;
