@@ -45,61 +45,65 @@ SOAK_KEYS = ["separators", "warmup_calculations", "warmup_changes", "calculation
              "gdi_after", "user_before", "user_after", "windows_before", "windows_after"]
 
 
-def soak_rows(raw, separators):
-    """The soak's rows and its note, from one run of the soak driver."""
+def soak_run(raw, separators):
+    """The figures of one run of the soak driver, as numbers."""
     path = raw / f"soak-{separators}.txt"
     soak = key_values(path)
     missing = [k for k in SOAK_KEYS if k not in soak]
     if missing:
         sys.exit(f"report: {path} lacks {', '.join(missing)}")
-    n = {k: float(soak[k]) for k in SOAK_KEYS[1:]}
-    what = (f"{n['calculations']:,.0f} calculations + {n['folder_changes']:,.0f} folder changes, "
-            f"{separators.capitalize()} separators")
-    growth = n["workingset_after"] - n["workingset_before"]
-    rows = [[f"Soak: working set after {what}", f"{n['workingset_after'] / MIB:.2f} MiB",
-             f"{n['workingset_before'] / MIB:.2f} MiB (after the warm-up)",
-             f"{growth / MIB:+.3f} MiB", "growth < 0.25 MiB", verdict(growth < 0.25 * MIB)]]
+    return {k: float(soak[k]) for k in SOAK_KEYS[1:]}
 
-    def counts(name, label):
-        before, after = n[f"{name}_before"], n[f"{name}_after"]
-        return [f"Soak: {label}, {what}", f"{after:.0f}", f"{before:.0f} (after the warm-up)",
-                f"{after - before:+.0f}", "flat", before, after]
-    gui = [counts("gdi", "GDI objects (`GetGuiResources`)"),
-           counts("user", "USER objects (`GetGuiResources`)")]
-    reported = any(row[-2] or row[-1] for row in gui)
-    for row in gui:
+
+def soak_rows(raw):
+    """The soak's rows, one set per run, and its note."""
+    rows, times, gui_reported = [], [], False
+    for separators in ("german", "english"):
+        n = soak_run(raw, separators)
+        name = f"Soak ({separators.capitalize()} separators)"
+        times.append(f"{n['seconds']:.1f} s under {separators.capitalize()} separators")
+        growth = n["workingset_after"] - n["workingset_before"]
+        rows.append([f"{name}: working set", f"{n['workingset_after'] / MIB:.2f} MiB",
+                     f"{n['workingset_before'] / MIB:.2f} MiB (after the warm-up)",
+                     f"{growth / MIB:+.3f} MiB", "growth < 0.25 MiB",
+                     verdict(growth < 0.25 * MIB)])
         # Wine answers 0 for every process: a 0 there is no count, and no pass either.
-        row[-2:] = [verdict(row[-2] == row[-1]) if reported else "not reported (0 under Wine)"]
-        rows.append(row)
-    windows = counts("windows", "windows of the process (`EnumWindows`, `EnumChildWindows`)")
-    windows[-2:] = [verdict(windows[-2] == windows[-1] and windows[-1] > 0)]
-    rows.append(windows)
-    note = (f"Soak, {separators.capitalize()} separators: Orvanto.exe started in a folder of "
-            f"5,23 GB (sparse files) with a subdirectory measuring the same, driven from another "
-            f"process with `SendMessageTimeoutW` (each message waited for): per round 10 "
-            f"calculations (playing time 7000, bitrate 5390001 + i mod 1000, no question, the "
-            f"range bar drawn each time) and one folder change (`LB_SETCURSEL` + `LBN_DBLCLK`, "
-            f"into the subdirectory and back). `WorkingSetSize` from `GetProcessMemoryInfo` "
-            f"after a warm-up of {n['warmup_calculations']:.0f} calculations and "
-            f"{n['warmup_changes']:.0f} folder changes, and after the soak, which took "
-            f"{n['seconds']:.1f} s. The worked example (factor \"78%\") was checked on a "
-            f"calculation before and after.")
-    if not reported:
-        note += (" `GetGuiResources` read 0 for GDI and USER objects before and after, as it "
-                 "does for every process under Wine; the windows were counted instead.")
+        reported = any(n[k] for k in ("gdi_before", "gdi_after", "user_before", "user_after"))
+        gui_reported |= reported
+        for key, label in (("gdi", "GDI objects"), ("user", "USER objects"),
+                           ("windows", "windows of the process")):
+            before, after = n[f"{key}_before"], n[f"{key}_after"]
+            if key == "windows":
+                result = verdict(before == after and after > 0)
+            else:
+                result = verdict(before == after) if reported else "not reported (0 under Wine)"
+            rows.append([f"{name}: {label}", f"{after:.0f}", f"{before:.0f} (after the warm-up)",
+                         f"{after - before:+.0f}", "flat", result])
+    note = (f"Soak: Orvanto.exe started in a folder of 5,23 GB (sparse files) whose subdirectory "
+            f"measures the same, driven from another process with `SendMessageTimeoutW`, each "
+            f"message waited for; {n['calculations']:,.0f} calculations (playing time 7000, "
+            f"bitrate 5390001 + i mod 1000: no question, the range bar drawn anew each time) "
+            f"and {n['folder_changes']:,.0f} folder changes (`LB_SETCURSEL` + `LBN_DBLCLK`, into "
+            f"the subdirectory and back), "
+            f"{n['calculations'] / n['folder_changes']:.0f} calculations to a change. `WorkingSetSize` from "
+            f"`GetProcessMemoryInfo` and the counts were read after a warm-up of "
+            f"{n['warmup_calculations']:.0f} calculations and {n['warmup_changes']:.0f} folder "
+            f"changes and again after the soak, which took {' and '.join(times)}. A calculation "
+            f"of the worked example before and after read \"78%\". Windows counted with "
+            f"`EnumWindows` and `EnumChildWindows`.")
+    if not gui_reported:
+        note += (" `GetGuiResources` read 0 for GDI and USER objects before and after: Wine "
+                 "does not report them, so those rows prove nothing here and the windows are "
+                 "counted instead.")
     return rows, note
 
 
 def main(raw_dir, mode):
     raw = Path(raw_dir)
     info = key_values(raw / "machine.txt")
-    soak, soak_notes = [], []  # the soak's rows come last in the table
-    for separators in ("german", "english"):
-        rows, note = soak_rows(raw, separators)
-        soak += rows
-        soak_notes.append(note)
+    soak, soak_note = soak_rows(raw)  # last in the table, but a missing run fails at once
     if mode == "soak":
-        return write(raw, info, soak, soak_notes)
+        return write(raw, info, soak, [soak_note])
     rows = []  # figure, orvanto, baseline, ratio, target, result
 
     # Start-up and memory: one probe run, the three programs taking turns.
@@ -193,7 +197,7 @@ def main(raw_dir, mode):
         f"and the bare loop alternating call by call, in one Windows process under Wine.",
         f"Typing: Google Benchmark, median of {len(runs)} repetitions.",
     ]
-    return write(raw, info, rows + soak, notes + soak_notes)
+    return write(raw, info, rows + soak, notes + [soak_note])
 
 
 def write(raw, info, rows, notes):
