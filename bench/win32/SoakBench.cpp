@@ -92,7 +92,10 @@ BOOL CALLBACK FindMain(HWND hwnd, LPARAM lParam) {
   wchar_t name[64]{};
   GetWindowThreadProcessId(hwnd, &pid);
   GetClassNameW(hwnd, name, 64);
-  if (pid != found->processId || wcscmp(name, kMainClassName) != 0) return TRUE;
+  // Visible only once its controls exist: found during its creation, it would have none.
+  if (pid != found->processId || wcscmp(name, kMainClassName) != 0 || !IsWindowVisible(hwnd)) {
+    return TRUE;
+  }
   found->window = hwnd;
   return FALSE;
 }
@@ -133,6 +136,7 @@ class App {
       if (!found.window) Sleep(10);
     }
     if (!(main_ = found.window)) Fail(L"no OrvantoMain window within 30 s");
+    Send(main_, WM_NULL, 0, 0);  // answered from its message loop: start-up is over
   }
 
   ~App() {
