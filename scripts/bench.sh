@@ -4,25 +4,38 @@
 # under one warm Wine server), and one read-out update in the native core. Prints a Markdown
 # table of the figures, also written to build/bench/results.md; exits non-zero when a target is
 # missed. ORVANTO_BENCH_RUNS sets the number of measured starts per program (default 30).
+# Then the soak: Orvanto.exe driven through 10,000 calculations and 1,000 folder changes, once
+# under German and once under English separators, its working set and object counts read before
+# and after. `scripts/bench.sh soak` runs the soak alone.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
+MODE=${1:-all}
+if [[ $MODE != all && $MODE != soak ]]; then
+  echo "usage: scripts/bench.sh [soak]" >&2
+  exit 2
+fi
 RUNS=${ORVANTO_BENCH_RUNS:-30}
 WARMUP=2
 OUT=$BUILD/bench
 RAW=$OUT/raw
-COMMAND="scripts/bench.sh${ORVANTO_BENCH_RUNS:+ (ORVANTO_BENCH_RUNS=$ORVANTO_BENCH_RUNS)}"
+COMMAND="scripts/bench.sh${1:+ $1}${ORVANTO_BENCH_RUNS:+ (ORVANTO_BENCH_RUNS=$ORVANTO_BENCH_RUNS)}"
 
 ensure_packages "${NATIVE_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" libbenchmark-dev
 
-say "building Orvanto.exe, the baseline programs and the probes"
 cmake -S "$ROOT" -B "$OUT/win32" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
   -DORVANTO_WINE_TESTS=OFF -DORVANTO_BENCH=ON >/dev/null
-cmake --build "$OUT/win32" -j"$(nproc)" >/dev/null
-say "building the native core benchmark (no sanitizers, -O2)"
-cmake -S "$ROOT" -B "$OUT/native" -DORVANTO_BENCH=ON -DORVANTO_SANITIZE=OFF \
-  -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" >/dev/null
-cmake --build "$OUT/native" --target orvanto_typing_bench -j"$(nproc)" >/dev/null
+if [[ $MODE == soak ]]; then
+  say "building Orvanto.exe and the soak driver"
+  cmake --build "$OUT/win32" --target Orvanto orvanto_soak -j"$(nproc)" >/dev/null
+else
+  say "building Orvanto.exe, the baseline programs and the probes"
+  cmake --build "$OUT/win32" -j"$(nproc)" >/dev/null
+  say "building the native core benchmark (no sanitizers, -O2)"
+  cmake -S "$ROOT" -B "$OUT/native" -DORVANTO_BENCH=ON -DORVANTO_SANITIZE=OFF \
+    -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" >/dev/null
+  cmake --build "$OUT/native" --target orvanto_typing_bench -j"$(nproc)" >/dev/null
+fi
 
 BIN=$OUT/win32/bin
 rm -rf "$RAW"
@@ -30,13 +43,26 @@ mkdir -p "$RAW"
 wine_path() { local p=$1; printf 'Z:%s' "${p//\//\\}"; }
 
 say "creating the directories to measure"
-python3 - "$OUT" <<'PY'
+python3 - "$OUT" "$MODE" <<'PY'
 import os, sys
-out = sys.argv[1]
+out, mode = sys.argv[1:]
 
 def make(path, size):
     with open(path, "wb") as f:
         f.truncate(size)  # sparse: gigabytes of VOBs cost no disk space
+
+# The soak's folder, 5,23 GB, and its subdirectory "sub" holding the same files, so that each
+# folder change measures the same size; "sub" has a subdirectory of its own, so that the
+# directory list is one line longer there.
+for folder in ("soak", os.path.join("soak", "sub")):
+    os.makedirs(os.path.join(out, folder), exist_ok=True)
+    for name in ("VTS_01_0.IFO", "VTS_01_0.BUP"):
+        make(os.path.join(out, folder, name), 24576)
+    for i in range(1, 6):
+        make(os.path.join(out, folder, f"VTS_01_{i}.VOB"), 1123117904)
+os.makedirs(os.path.join(out, "soak", "sub", "inner"), exist_ok=True)
+if mode == "soak":
+    sys.exit(0)
 
 # A DVD as IFOEdit leaves it: one title set, five full VOBs.
 dvd = os.path.join(out, "dvd")
@@ -75,9 +101,31 @@ start_display
   echo "wine=$("$WINE" --version)"
   echo "load=$(cut -d' ' -f1-3 /proc/loadavg)"
   echo "warmup=$WARMUP"
-  echo "dvd=VTS_01_0.IFO/BUP and VTS_01_1..5.VOB, $(du -b --apparent-size -s "$OUT/dvd" | awk '{printf "%.2f GiB", $1 / 2^30}')"
+  [[ $MODE == soak ]] || echo "dvd=VTS_01_0.IFO/BUP and VTS_01_1..5.VOB, $(du -b --apparent-size -s "$OUT/dvd" | awk '{printf "%.2f GiB", $1 / 2^30}')"
   echo "command=$COMMAND"
 } >"$RAW/machine.txt"
+
+finish() {
+  echo "load_end=$(cut -d' ' -f1-3 /proc/loadavg)" >>"$RAW/machine.txt"
+  python3 "$ROOT/bench/report.py" "$RAW" "$MODE"
+}
+
+# Last in a full run, so that the figures before it are taken as they always were.
+soak() {
+  local separators
+  for separators in german english; do
+    say "soak under $separators separators: 10,000 calculations and 1,000 folder changes"
+    "$WINE" "$BIN/orvanto_soak.exe" --dir "$(wine_path "$OUT/soak")" \
+      --exe "$(wine_path "$BIN/Orvanto.exe")" --separators "$separators" \
+      >"$RAW/soak-$separators.txt" 2>"$RAW/soak-$separators.err" ||
+      { cat "$RAW/soak-$separators.err" >&2; exit 1; }
+  done
+}
+if [[ $MODE == soak ]]; then
+  soak
+  finish
+  exit
+fi
 
 say "start-up and memory: $RUNS starts of each program after $WARMUP warm-up rounds"
 "$WINE" "$BIN/orvanto_startprobe.exe" --dir "$(wine_path "$OUT/dvd")" --runs "$RUNS" \
@@ -116,5 +164,5 @@ say "one read-out update in the core"
 "$OUT/native/bench/orvanto_typing_bench" --benchmark_repetitions="$RUNS" \
   --benchmark_format=json >"$RAW/typing.json" 2>"$RAW/typing.err"
 
-echo "load_end=$(cut -d' ' -f1-3 /proc/loadavg)" >>"$RAW/machine.txt"
-python3 "$ROOT/bench/report.py" "$RAW"
+soak
+finish

@@ -89,8 +89,9 @@ int wmain(int argc, wchar_t** argv) {
   // Both sides must measure the same thing, or the comparison means nothing.
   const std::uint64_t bare = BareTotal(dir);
   window.MeasureOutputDir();
+  // The size box is an input, written German-style under any regional settings.
   const std::string expected = FormatNumber(static_cast<double>(bare) / 1024 / 1024 / 1024,
-                                            NumberPattern::Grouped2Decimals, locale.Separators());
+                                            NumberPattern::Grouped2Decimals, {",", "."});
   const std::string& shown = form.texts[Index(Ctl::inp_SourceSize)];
   if (bare == 0 || shown != expected) {
     fwprintf(stderr,
