@@ -3,6 +3,7 @@
 // What the fuzz targets share: the regional separator sets they try, a check that stops the run
 // with the input saved, and the shape every number the program writes must have.
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
@@ -20,10 +21,9 @@ inline const NumberSeparators kRegions[] = {{",", "."}, {".", ","}, {".", "'"}, 
     if (!(condition)) std::fprintf(stderr, "\nproperty broken: %s\n", #condition), std::abort(); \
   } while (false)
 
+// How many digits `text` starts with.
 inline size_t Digits(std::string_view text) {
-  size_t n = 0;
-  while (n < text.size() && text[n] >= '0' && text[n] <= '9') ++n;
-  return n;
+  return std::min(text.find_first_not_of("0123456789"), text.size());
 }
 
 // An optional "-", a first group of one to three digits without a superfluous leading zero, then

@@ -42,8 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   t.locale.separators = s;
   t.Load((data[0] & 4) != 0);
   std::string_view rest(reinterpret_cast<const char*>(data + 1), size - 1);
-  for (const Ctl box : {Ctl::inp_SourceSize, Ctl::inp_DestSize, Ctl::inp_Playtime, Ctl::inp_Bitrate,
-                        Ctl::inp_SafeGuard}) {
+  for (const Ctl box : testing::kCalcInputs) {
     const size_t bar = std::min(rest.find('|'), rest.size());
     t.Type(box, rest.substr(0, bar));
     rest.remove_prefix(std::min(bar + 1, rest.size()));

@@ -28,9 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   if (IsNumeric(text, kRegions[0])) {
     std::string c;
-    for (const char ch : text) {
+    for (const char ch : text)
       if (ch != '.') c += ch == ',' ? '.' : ch;
-    }
     FUZZ_CHECK(value == std::strtod(c.c_str(), nullptr));
   }
 

@@ -131,11 +131,16 @@ inline const NumberSeparators kGerman{",", "."};
 inline const NumberSeparators kEnglish{".", ","};
 inline const NumberSeparators kFrench{",", "\u202F"};
 
+// The calculation's input boxes: source, target, playing time, bitrate, reserve.
+inline constexpr Ctl kCalcInputs[] = {Ctl::inp_SourceSize, Ctl::inp_DestSize, Ctl::inp_Playtime,
+                                      Ctl::inp_Bitrate, Ctl::inp_SafeGuard};
+
 // What a calculation writes, in the order it writes them: film, audio, new audio, new film, the
 // sums, the factor and the new bitrate.
-inline constexpr Ctl kCalcResults[] = {
-    Ctl::dsp_FilmSize,  Ctl::dsp_AudioSize, Ctl::dsp_DestAudioSize, Ctl::dsp_DestFilmSize,
-    Ctl::dsp_SumSource, Ctl::dsp_SumDest,   Ctl::dsp_DestFactor,    Ctl::dsp_NewBr};
+// clang-format off
+inline constexpr Ctl kCalcResults[] = {Ctl::dsp_FilmSize, Ctl::dsp_AudioSize, Ctl::dsp_DestAudioSize, Ctl::dsp_DestFilmSize,
+                                       Ctl::dsp_SumSource, Ctl::dsp_SumDest, Ctl::dsp_DestFactor, Ctl::dsp_NewBr};
+// clang-format on
 
 // The program's window on fakes: type, click, and look at what changed.
 struct TestWindow {

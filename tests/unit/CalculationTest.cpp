@@ -10,20 +10,15 @@
 namespace orvanto {
 namespace {
 
-using testing::kEnglish;
-using testing::kGerman;
-using testing::ShownMessage;
-using testing::TestWindow;
+using namespace testing;
 using Inputs = std::array<const char*, 5>;  // source, target, playing time, bitrate, reserve
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
 // Types the inputs into their boxes (nullptr keeps a box as it is), then clicks Calculate with
 // the answers given; "earlier" stands in the new bitrate's label before.
 void ClickCalculate(TestWindow& t, const Inputs& in, std::deque<int> answers) {
-  constexpr Ctl kBoxes[] = {Ctl::inp_SourceSize, Ctl::inp_DestSize, Ctl::inp_Playtime,
-                            Ctl::inp_Bitrate, Ctl::inp_SafeGuard};
   for (size_t i = 0; i < in.size(); ++i)
-    if (in[i]) t.Type(kBoxes[i], in[i]);
+    if (in[i]) t.Type(kCalcInputs[i], in[i]);
   t.form.texts[Index(Ctl::dsp_NewBr)] = "earlier";
   t.form.answers = std::move(answers);
   t.form.textWrites.clear();
@@ -32,12 +27,10 @@ void ClickCalculate(TestWindow& t, const Inputs& in, std::deque<int> answers) {
 
 std::vector<ShownMessage> Said(const std::vector<const Message*>& texts, bool english) {
   std::vector<ShownMessage> said;
-  for (const Message* text : texts) {
-    const bool error = text == &msg::kNotNumeric;
-    said.push_back({text->Text(english),
-                    (error ? msg::kTitleError : msg::kTitleQuestion).Text(english),
-                    error ? kStyleInfo : kStyleAskDefaultNo});
-  }
+  for (const Message* text : texts)
+    said.push_back(text == &msg::kNotNumeric
+                       ? ShownMessage{text->Text(english), msg::kTitleError.Text(english), 64}
+                       : ShownMessage{text->Text(english), msg::kTitleQuestion.Text(english), 292});
   return said;
 }
 
@@ -74,14 +67,11 @@ TEST(CheckInputs, AsksBeyondEachBoundOnlyAndStopsWithNothingChanged) {
 
 // Every doubt at once: asked in order, each Yes goes on, the first No stops.
 TEST(CheckInputs, AsksInOrderUntilTheFirstNo) {
+  // clang-format off
   const std::pair<Inputs, std::vector<const Message*>> runs[] = {
-      {{"4,0", "4,1", "3000", "3000000", "0,4"},
-       {&msg::kLowBitrate, &msg::kShortPlaytime, &msg::kSmallReserve, &msg::kNoDvdSize,
-        &msg::kFitsAlready}},
-      {{"4,0", "4,5", "8000", "9500000", "3"},
-       {&msg::kHighBitrate, &msg::kLongPlaytime, &msg::kLargeReserve, &msg::kNoDvdSize,
-        &msg::kFitsAlready}},
-  };
+      {{"4,0", "4,1", "3000", "3000000", "0,4"}, {&msg::kLowBitrate, &msg::kShortPlaytime, &msg::kSmallReserve, &msg::kNoDvdSize, &msg::kFitsAlready}},
+      {{"4,0", "4,5", "8000", "9500000", "3"}, {&msg::kHighBitrate, &msg::kLongPlaytime, &msg::kLargeReserve, &msg::kNoDvdSize, &msg::kFitsAlready}}};
+  // clang-format on
   for (const auto& [in, asked] : runs) {
     for (size_t no = 1; no <= asked.size() + 1; ++no) {
       TestWindow t;
@@ -98,8 +88,7 @@ TEST(CheckInputs, AsksInOrderUntilTheFirstNo) {
 // The results, joined by "|".
 std::string Results(TestWindow& t) {
   std::string labels;
-  for (const Ctl label : testing::kCalcResults)
-    labels += (labels.empty() ? "" : "|") + t.form.Text(label);
+  for (const Ctl label : kCalcResults) labels += (labels.empty() ? "" : "|") + t.form.Text(label);
   return labels;
 }
 
@@ -123,8 +112,7 @@ TEST(Calculation, FillsTheLabelsInOrderAndMarksTheNewBitrate) {
     ClickCalculate(t, c.in, std::deque<int>(static_cast<size_t>(c.yeses), kAnswerYes));
     EXPECT_EQ(Results(t), c.shown);
     EXPECT_EQ(t.form.messages.size(), static_cast<size_t>(c.yeses)) << c.shown;
-    EXPECT_EQ(t.form.textWrites,
-              std::vector(testing::kCalcResults, testing::kCalcResults + (c.marker != 0 ? 8 : 7)));
+    EXPECT_EQ(t.form.textWrites, std::vector(kCalcResults, kCalcResults + (c.marker != 0 ? 8 : 7)));
     ASSERT_EQ(t.canvas.ops.size(), c.marker != 0 ? 104u : 0u) << c.shown;
     EXPECT_NEAR(c.marker != 0 ? t.canvas.ops.back().x1 : 0, c.marker, 1e-4) << c.shown;
   }
@@ -137,7 +125,7 @@ TEST(Calculation, ReadsTheMeasuredSizeBackUnderAnySeparators) {
       // clang-format off
       {kGerman, "5.369,11 MB|-13,59 MB|-13,59 MB|4.398,97 MB|5.355,52 MB|4.385,38 MB|81%|4.313 KBit/s"},
       {kEnglish, "5,369.11 MB|-13.59 MB|-13.59 MB|4,398.97 MB|5,355.52 MB|4,385.38 MB|81%|4,313 KBit/s"},
-      {testing::kFrench, "5\u202F369,11 MB|-13,59 MB|-13,59 MB|4\u202F398,97 MB|5\u202F355,52 MB|4\u202F385,38 MB|81%|4\u202F313 KBit/s"},
+      {kFrench, "5\u202F369,11 MB|-13,59 MB|-13,59 MB|4\u202F398,97 MB|5\u202F355,52 MB|4\u202F385,38 MB|81%|4\u202F313 KBit/s"},
       // clang-format on
   };
   for (const auto& [separators, shown] : runs) {
@@ -160,16 +148,12 @@ TEST(Calculation, ReadsTheMeasuredSizeBackUnderAnySeparators) {
 }
 
 TEST(RangeBar, ShadesRedToWhiteAndClampsTheMarker) {
-  const std::pair<int, Rgb> band[] = {
-      // clang-format off
-      {0, {255, 0, 0}}, {5, {255, 26, 0}}, {49, {255, 250, 0}}, {50, {255, 255, 0}}, {51, {255, 255, 0}},
-      {52, {238, 255, 0}}, {66, {0, 255, 0}}, {67, {0, 255, 0}}, {68, {8, 255, 8}}, {69, {15, 255, 15}},
-      {100, {255, 255, 255}},
-      // clang-format on
-  };
+  // clang-format off
+  const std::pair<int, Rgb> band[] = {{0, {255, 0, 0}}, {5, {255, 26, 0}}, {49, {255, 250, 0}}, {50, {255, 255, 0}}, {51, {255, 255, 0}},
+      {52, {238, 255, 0}}, {66, {0, 255, 0}}, {67, {0, 255, 0}}, {68, {8, 255, 8}}, {69, {15, 255, 15}}, {100, {255, 255, 255}}};
+  const std::pair<double, double> markers[] = {{4500000, 50}, {9000000, 100}, {2e7, 100}, {-90000, -1}, {-1e300, -100}};
+  // clang-format on
   for (const auto& [step, colour] : band) EXPECT_EQ(BandColour(step), colour) << step;
-  const std::pair<double, double> markers[] = {
-      {4500000, 50}, {9000000, 100}, {2e7, 100}, {-90000, -1}, {-1e300, -100}};
   for (const auto& [bitrate, x] : markers) EXPECT_DOUBLE_EQ(MarkerPosition(bitrate), x);
 }
 
@@ -177,15 +161,11 @@ TEST(ReadOuts, FollowEveryNumericTextAndKeepTheLastOtherwise) {
   // Each box's texts are typed one after the other.
   // clang-format off
   const struct { Ctl box, label; std::vector<std::pair<const char*, const char*>> steps; } boxes[] = {
-      {Ctl::inp_Bitrate, Ctl::dsp_MBit,
-       {{"5390000", "5,14 MBit"}, {"4.500.000", "4,29 MBit"}, {"", "4,29 MBit"}, {"1048576", "1,00 MBit"},
+      {Ctl::inp_Bitrate, Ctl::dsp_MBit, {{"5390000", "5,14 MBit"}, {"4.500.000", "4,29 MBit"}, {"", "4,29 MBit"}, {"1048576", "1,00 MBit"},
         {"abc", "1,00 MBit"}, {"1.073.741.824", "1.024,00 MBit"}, {"0", "0,00 MBit"}, {"1e400", "— MBit"}}},
-      {Ctl::inp_Playtime, Ctl::dsp_Duration,
-       {{"7", "1 Min (0h 01m)"}, {"7200", "120 Min (2h 00m)"}, {"", "120 Min (2h 00m)"},
-        {"8356,1", "140 Min (2h 20m)"}, {"abc", "140 Min (2h 20m)"}, {"59", "1 Min (0h 01m)"},
-        {"3599", "60 Min (0h 60m)"}, {"3600", "60 Min (1h 00m)"}, {"7199", "120 Min (1h 60m)"},
-        {"100000", "1.667 Min (27h 47m)"}, {"0", "0 Min (0h 00m)"}, {"-59", "0 Min (-1h 60m)"},
-        {"1e400", "— Min (—h —m)"}}},
+      {Ctl::inp_Playtime, Ctl::dsp_Duration, {{"7", "1 Min (0h 01m)"}, {"7200", "120 Min (2h 00m)"}, {"", "120 Min (2h 00m)"},
+        {"8356,1", "140 Min (2h 20m)"}, {"abc", "140 Min (2h 20m)"}, {"59", "1 Min (0h 01m)"}, {"3599", "60 Min (0h 60m)"}, {"3600", "60 Min (1h 00m)"},
+        {"7199", "120 Min (1h 60m)"}, {"100000", "1.667 Min (27h 47m)"}, {"0", "0 Min (0h 00m)"}, {"-59", "0 Min (-1h 60m)"}, {"1e400", "— Min (—h —m)"}}},
       {Ctl::inp_Bitrate, Ctl::dsp_MBit, {{"1073741824", "1,024.00 MBit"}, {"4.500.000", "1,024.00 MBit"}}},
   };
   // clang-format on
@@ -202,11 +182,10 @@ TEST(ReadOuts, FollowEveryNumericTextAndKeepTheLastOtherwise) {
 TEST(ParseNumber, ReadsGermanStyleText) {
   const std::pair<const char*, double> cases[] = {
       // clang-format off
-      {"4,37", 4.37}, {"8356,1", 8356.1}, {"5390000", 5390000}, {"1.234,5", 1234.5}, {"4.37", 437}, {"", 0},
-      {"abc", 0}, {"12 GB", 12}, {"4,3,7", 4.3}, {"-2,5", -2.5}, {" 5 390 000", 5390000}, {"1e3", 1000},
-      {"+7", 7}, {",5", 0.5}, {"5,", 5}, {"1e", 1}, {"1e+", 1}, {"2E-1", 0.2}, {"1,5e2", 150}, {"1 e 3", 1000},
-      {"\t7\n", 7}, {"--5", 0}, {"5-3", 5}, {"e5", 0}, {"-", 0}, {",", 0}, {"1e400", kInf}, {"-1e400", -kInf},
-      {"1e-400", 0}, {"0,001e-400", 0}, {"1.000.000", 1000000}, {"12\r3", 12},
+      {"4,37", 4.37}, {"8356,1", 8356.1}, {"5390000", 5390000}, {"1.234,5", 1234.5}, {"4.37", 437}, {"", 0}, {"abc", 0}, {"12 GB", 12},
+      {"4,3,7", 4.3}, {"-2,5", -2.5}, {" 5 390 000", 5390000}, {"1e3", 1000}, {"+7", 7}, {",5", 0.5}, {"5,", 5}, {"1e", 1}, {"1e+", 1},
+      {"2E-1", 0.2}, {"1,5e2", 150}, {"1 e 3", 1000}, {"\t7\n", 7}, {"--5", 0}, {"5-3", 5}, {"e5", 0}, {"-", 0}, {",", 0}, {"1e400", kInf},
+      {"-1e400", -kInf}, {"1e-400", 0}, {"0,001e-400", 0}, {"1.000.000", 1000000}, {"12\r3", 12},
       // clang-format on
   };
   for (const auto& [text, expected] : cases)
@@ -216,12 +195,10 @@ TEST(ParseNumber, ReadsGermanStyleText) {
 TEST(IsNumeric, FollowsTheRegionalSeparators) {
   // clang-format off
   const struct { const char* text; bool german, english; } cases[] = {
-      {"4,37", true, true}, {"4.37", true, true}, {"1.234,5", true, false}, {"1,234.5", false, true},
-      {"", false, false}, {"   ", false, false}, {"abc", false, false}, {"12 GB", false, false},
-      {" 5 ", true, true}, {"\t-2,5\t", true, true}, {"+3", true, true}, {"1e3", true, true},
-      {"1E-3", true, true}, {"1e", false, false}, {",5", true, false}, {"5,", true, false},
-      {"1..2", false, false}, {"5.", false, true}, {"4,3,7", false, true}, {"1.234.567", true, false},
-      {"- 5", false, false}, {"5e3,5", false, false}, {"+-5", false, false}, {"-", false, false},
+      {"4,37", true, true}, {"4.37", true, true}, {"1.234,5", true, false}, {"1,234.5", false, true}, {"", false, false}, {"   ", false, false},
+      {"abc", false, false}, {"12 GB", false, false}, {" 5 ", true, true}, {"\t-2,5\t", true, true}, {"+3", true, true}, {"1e3", true, true},
+      {"1E-3", true, true}, {"1e", false, false}, {",5", true, false}, {"5,", true, false}, {"1..2", false, false}, {"5.", false, true},
+      {"4,3,7", false, true}, {"1.234.567", true, false}, {"- 5", false, false}, {"5e3,5", false, false}, {"+-5", false, false}, {"-", false, false},
       {"1 000", false, false}, {"0", true, true},
   };
   // clang-format on
@@ -229,8 +206,8 @@ TEST(IsNumeric, FollowsTheRegionalSeparators) {
     EXPECT_EQ(IsNumeric(c.text, kGerman), c.german) << "German: \"" << c.text << '"';
     EXPECT_EQ(IsNumeric(c.text, kEnglish), c.english) << "English: \"" << c.text << '"';
   }
-  EXPECT_TRUE(IsNumeric("5\u202F390\u202F000,5", testing::kFrench));
-  EXPECT_FALSE(IsNumeric("5\u202F", testing::kFrench));
+  EXPECT_TRUE(IsNumeric("5\u202F390\u202F000,5", kFrench));
+  EXPECT_FALSE(IsNumeric("5\u202F", kFrench));
 }
 
 TEST(FormatNumber, WritesThePatternsWithRegionalSeparators) {
@@ -240,19 +217,15 @@ TEST(FormatNumber, WritesThePatternsWithRegionalSeparators) {
   const struct { double value; P pattern; const char *german, *english; } cases[] = {
       {5369.1124, P::Grouped2Decimals, "5.369,11", "5,369.11"}, {-13.5924, P::Grouped2Decimals, "-13,59", "-13.59"},
       {999.996, P::Grouped2Decimals, "1.000,00", "1,000.00"}, {-999999.996, P::Grouped2Decimals, "-1.000.000,00", "-1,000,000.00"},
-      {0.125, P::Grouped2Decimals, "0,13", "0.13"}, {-0.125, P::Grouped2Decimals, "-0,13", "-0.13"},
-      {2.675, P::Grouped2Decimals, "2,67", "2.67"},  // stored as 2.67499999...
-      {1.005, P::Grouped2Decimals, "1,00", "1.00"},  // stored as 1.00499999...
-      {-0.001, P::Grouped2Decimals, "0,00", "0.00"},
-      {1e21, P::Grouped2Decimals, "1.000.000.000.000.000.000.000,00", "1,000,000,000,000,000,000,000.00"},
-      {4.5, P::Grouped, "5", "5"}, {1666.5, P::Grouped, "1.667", "1,667"}, {0, P::Grouped, "0", "0"},
-      {-1234.5, P::Grouped, "-1.235", "-1,235"},
-      {0x1p70, P::Grouped, "1.180.591.620.717.411.303.424", "1,180,591,620,717,411,303,424"},
-      {-2.5, P::GroupedNoZero, "-3", "-3"}, {4312.59, P::GroupedNoZero, "4.313", "4,313"},
-      {0.4, P::GroupedNoZero, "", ""}, {-0.4, P::GroupedNoZero, "", ""}, {0.5, P::GroupedNoZero, "1", "1"},
-      {0, P::TwoDigits, "00", "00"}, {5, P::TwoDigits, "05", "05"}, {1234, P::TwoDigits, "1234", "1234"},
-      {-5, P::TwoDigits, "-05", "-05"}, {kInf, P::Grouped2Decimals, "—", "—"}, {-kInf, P::Grouped, "—", "—"},
-      {nan, P::GroupedNoZero, "—", "—"}, {nan, P::TwoDigits, "—", "—"},
+      {0.125, P::Grouped2Decimals, "0,13", "0.13"}, {-0.125, P::Grouped2Decimals, "-0,13", "-0.13"}, {-0.001, P::Grouped2Decimals, "0,00", "0.00"},
+      // Stored as 2.67499999... and 1.00499999...
+      {2.675, P::Grouped2Decimals, "2,67", "2.67"}, {1.005, P::Grouped2Decimals, "1,00", "1.00"},
+      {1e21, P::Grouped2Decimals, "1.000.000.000.000.000.000.000,00", "1,000,000,000,000,000,000,000.00"}, {4.5, P::Grouped, "5", "5"},
+      {1666.5, P::Grouped, "1.667", "1,667"}, {0, P::Grouped, "0", "0"}, {-1234.5, P::Grouped, "-1.235", "-1,235"},
+      {0x1p70, P::Grouped, "1.180.591.620.717.411.303.424", "1,180,591,620,717,411,303,424"}, {-2.5, P::GroupedNoZero, "-3", "-3"},
+      {4312.59, P::GroupedNoZero, "4.313", "4,313"}, {0.4, P::GroupedNoZero, "", ""}, {-0.4, P::GroupedNoZero, "", ""}, {0.5, P::GroupedNoZero, "1", "1"},
+      {0, P::TwoDigits, "00", "00"}, {5, P::TwoDigits, "05", "05"}, {1234, P::TwoDigits, "1234", "1234"}, {-5, P::TwoDigits, "-05", "-05"},
+      {kInf, P::Grouped2Decimals, "—", "—"}, {-kInf, P::Grouped, "—", "—"}, {nan, P::GroupedNoZero, "—", "—"}, {nan, P::TwoDigits, "—", "—"},
   };
   // clang-format on
   for (const auto& c : cases) {

@@ -1,3 +1,4 @@
+#include <iterator>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -9,14 +10,12 @@
 namespace orvanto {
 namespace {
 
-using testing::ShownMessage;
+using namespace testing;
 using Trace = std::vector<std::string>;
 
 std::vector<std::string> Words(const std::string& text) {
   std::istringstream in(text);
-  std::vector<std::string> words;
-  for (std::string word; in >> word;) words.push_back(word);
-  return words;
+  return {std::istream_iterator<std::string>(in), {}};
 }
 
 // The messages of a run in d:\dvd\, one letter each: Overwrite, Other CFFL, Vinf, name Warning,
@@ -43,13 +42,13 @@ std::vector<ShownMessage> Messages(const std::string& letters) {
 
 // The directory open in the lists holds the files named ("h:" before a name: hidden, "r:"
 // read-only); each starts with the content "old".
-struct CfflRun : testing::TestWindow {
+struct CfflRun : TestWindow {
   CfflRun(const std::string& dir, const std::string& names, const std::string& typed = "MOVIE") {
     files.Add("d:\\dvd\\");
     for (std::string name : Words(names)) {
       unsigned attributes = 0;
       if (name.starts_with("h:")) attributes = kAttrHidden;
-      if (name.starts_with("r:")) attributes = testing::FakeFileSystem::kReadOnly;
+      if (name.starts_with("r:")) attributes = FakeFileSystem::kReadOnly;
       files.Add(dir + (attributes ? name.substr(2) : name), attributes, "old");
     }
     files.currentDirectory = dir;
@@ -104,15 +103,13 @@ TEST(MakeCffl, AsksWarnsDeletesAndWritesAsTheAnswersSay) {
 }
 
 TEST(MakeCffl, RefusesNamesThatAreNoFileNames) {
-  for (const char* name :
-       {"a\\b",        "a/b",    "x:y",          "a*b",   "a?b",       "a\"b",
-        "a<b",         "a>b",    "a|b",          "tab\t", "CON",       "nul.txt",
-        "Com1",        "LPT9.x", "aux .cffl",    "COM0",  "lpt0.cffl", "COM\u00b9",
-        "LPT\u00b3.x", "CONIN$", "conout$.cffl", "PRN"})
+  // clang-format off
+  for (const char* name : {"a\\b", "a/b", "x:y", "a*b", "a?b", "a\"b", "a<b", "a>b", "a|b", "tab\t", "CON", "nul.txt", "Com1", "LPT9.x",
+                           "aux .cffl", "COM0", "lpt0.cffl", "COM\u00b9", "LPT\u00b3.x", "CONIN$", "conout$.cffl", "PRN"})
     EXPECT_FALSE(IsUsableFileName(name)) << name;
-  for (const char* name : {"MOVIE", "  ", "CONSOLE", "COM10", "MOVIE.CFFL", "Film (2003)", "CONIN",
-                           "COM\u2074", "LPT", "COMA"})
+  for (const char* name : {"MOVIE", "  ", "CONSOLE", "COM10", "MOVIE.CFFL", "Film (2003)", "CONIN", "COM\u2074", "LPT", "COMA"})
     EXPECT_TRUE(IsUsableFileName(name)) << name;
+  // clang-format on
 }
 
 TEST(MakeCffl, SpeaksEnglishAndListsInOrdinalOrderAtADriveRoot) {
@@ -152,7 +149,7 @@ TEST(MakeCffl, NeverLeavesAHalfDoneFileWhateverCallFails) {
 }
 
 // A machine with the program started in c:\work; d: holds a DVD copy, e: has no medium.
-struct Machine : testing::TestWindow {
+struct Machine : TestWindow {
   Machine() {
     files.drives = {{"c:", "System"}, {"d:", "Data"}, {"e:", ""}};
     files.notReady = {"e:"};
@@ -165,19 +162,20 @@ struct Machine : testing::TestWindow {
     files.Add("c:\\work\\notes.txt", 0, "x");
     // Counted: the DVD files, beyond 32 bits in sum. Not counted: hidden and system files, other
     // files, files in subdirectories.
-    const std::pair<const char*, unsigned> movie[] = {
-        {"VTS_01_1.VOB", 0},         {"vts_01_0.ifo", 0},         {"VTS_01_0.BUP", 0},
-        {"HIDDEN.VOB", kAttrHidden}, {"SYSTEM.IFO", kAttrSystem}, {"MOVIE.CFFL", 0},
-        {"M.CFFL.VINF", 0},          {"sub\\INNER.VOB", 0}};
+    // clang-format off
+    const std::pair<const char*, unsigned> movie[] = {{"VTS_01_1.VOB", 0}, {"vts_01_0.ifo", 0}, {"VTS_01_0.BUP", 0}, {"HIDDEN.VOB", kAttrHidden},
+        {"SYSTEM.IFO", kAttrSystem}, {"MOVIE.CFFL", 0}, {"M.CFFL.VINF", 0}, {"sub\\INNER.VOB", 0}};
+    // clang-format on
     for (const auto& [name, attributes] : movie)
       files.Add(std::string("d:\\dvd\\Movie\\") + name, attributes, "", 1ull << 31);
     files.currentDirectory = "C:\\work";
     files.driveDirectories = {{"c:", "C:\\work"}, {"d:", "d:\\dvd"}};
     window.InitFolderLists();
   }
-  Trace Did(void (frm_Main::*action)(int), int index) {
+  template <class Action, class... Args>
+  Trace Did(Action action, Args... args) {
     form.trace.clear();
-    (window.*action)(index);
+    (window.*action)(args...);
     return form.trace;
   }
 };
@@ -218,29 +216,24 @@ TEST(FolderLists, FollowDrivesThatComeAndGoAndOpenWhatIsDropped) {
   Machine m;
   m.window.ChooseDrive(1);
   m.files.drives.push_back({"f:", "Stick"});
-  const auto did = [&](auto action) {
-    m.form.trace.clear();
-    action();
-    return m.form.trace;
-  };
-  EXPECT_EQ(did([&] { m.window.RefreshDrives(); }), (Trace{"drive d: [Data]"}));
+  EXPECT_EQ(m.Did(&frm_Main::RefreshDrives), (Trace{"drive d: [Data]"}));
   EXPECT_EQ(m.Did(&frm_Main::ChooseDrive, 3),
             (Trace{"drive f: [Stick]", "dir *0+f:\\", "files", "size 0,00"}));
   m.files.drives.pop_back();
   m.files.notReady.push_back("f:");
-  EXPECT_EQ(did([&] { m.window.RefreshDrives(); }),
+  EXPECT_EQ(m.Did(&frm_Main::RefreshDrives),
             (Trace{"drive ", "drive c: [System]", "dir 0+c:\\ *1+work", "files notes.txt",
                    "size 0,00", "dir *0+c:\\ 1-work", "files", "size 0,00"}));
   // A file opens its folder: the drive's change event first, then the folder's.
   EXPECT_EQ(
-      did([&] { m.window.OpenDropped("D:\\dvd\\Movie\\VTS_01_1.VOB"); }),
+      m.Did(&frm_Main::OpenDropped, "D:\\dvd\\Movie\\VTS_01_1.VOB"),
       (Trace{"drive d: [Data]", "dir 0+d:\\ *1+dvd 2-alpha 2-Movie", "files", "size 0,00",
              "dir 0+d:\\ 1+dvd *2+Movie 3-sub",
              "files M.CFFL.VINF,MOVIE.CFFL,VTS_01_0.BUP,vts_01_0.ifo,VTS_01_1.VOB", "size 6,00"}));
-  EXPECT_EQ(did([&] { m.window.OpenDropped("d:\\dvd\\alpha"); }),
+  EXPECT_EQ(m.Did(&frm_Main::OpenDropped, "d:\\dvd\\alpha"),
             (Trace{"dir 0+d:\\ 1+dvd *2+alpha", "files", "size 0,00"}));
   EXPECT_TRUE(m.form.messages.empty());
-  EXPECT_EQ(did([&] { m.window.OpenDropped("\\\\server\\dvd"); }), (Trace{}));
+  EXPECT_EQ(m.Did(&frm_Main::OpenDropped, "\\\\server\\dvd"), (Trace{}));
   EXPECT_EQ(m.form.messages,
             (std::vector<ShownMessage>{
                 {msg::kNotOnADrive.Text(false, "\\\\server\\dvd"), "Fehler", 64}}));
