@@ -5,7 +5,7 @@
 # after the other at the lowest priority. New corpus entries, logs and the input of any finding go
 # to build/fuzz/. Prints per target the executions done and whether it found anything; exits
 # non-zero on a finding.
-#   scripts/fuzz.sh [target...]     targets: parse_number numeric_test number_format calculation
+#   scripts/fuzz.sh [target...]     targets: numbers calculation
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
 
@@ -13,7 +13,7 @@ ensure_packages cmake make clang-14 libclang-rt-14-dev || exit 1
 
 RUNS=${ORVANTO_FUZZ_RUNS:-1000000}
 OUT=$BUILD/fuzz
-TARGETS=(parse_number numeric_test number_format calculation)
+TARGETS=(numbers calculation)
 (($# > 0)) && TARGETS=("$@")
 
 say "building the fuzz targets"

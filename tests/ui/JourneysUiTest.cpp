@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -146,26 +147,22 @@ TEST_P(Journey, MeasuresCleansUpWritesTheListFollowsFoldersAndLeavesADriveThatIs
 
   // A drive made while the program runs is listed once Windows announces it, and goes again; the
   // lists stay where they are.
-  const auto listed = [&](const std::string& letter) {
-    return std::ranges::any_of(app.Items(Ctl::lst_Drive), [&](const std::wstring& item) {
-      return item.starts_with(win32::Widen(letter));
-    });
+  auto stick = std::make_unique<win32::NotReadyDrive>();
+  const std::wstring late = win32::Widen(stick->drive);
+  const auto listed = [&] {
+    return std::ranges::any_of(app.Items(Ctl::lst_Drive),
+                               [&](const std::wstring& item) { return item.starts_with(late); });
   };
   // As Windows announces a volume: its letter in a DEV_BROADCAST_VOLUME.
-  const auto announce = [&](WPARAM event, const std::string& letter) {
-    DEV_BROADCAST_VOLUME volume{sizeof(volume), DBT_DEVTYP_VOLUME, 0, 1ul << (letter[0] - 'a'), 0};
+  const auto announce = [&](WPARAM event) {
+    DEV_BROADCAST_VOLUME volume{sizeof(volume), DBT_DEVTYP_VOLUME, 0, 1ul << (late[0] - L'a'), 0};
     SendMessageW(app.Main(), WM_DEVICECHANGE, event, LPARAM(&volume));
+    return listed();
   };
-  std::string late;
-  {
-    const win32::NotReadyDrive stick;
-    late = stick.drive;
-    EXPECT_FALSE(listed(late));
-    announce(DBT_DEVICEARRIVAL, late);
-    EXPECT_TRUE(listed(late));
-  }
-  announce(DBT_DEVICEREMOVECOMPLETE, late);
-  EXPECT_FALSE(listed(late));
+  EXPECT_FALSE(listed());
+  EXPECT_TRUE(announce(DBT_DEVICEARRIVAL));
+  stick.reset();
+  EXPECT_FALSE(announce(DBT_DEVICEREMOVECOMPLETE));
   EXPECT_EQ(app.Text(Ctl::inp_SourceSize), L"3,00");
 
   // From the drive that is not ready, the lists end on c:\, whose line is the first and open one.

@@ -3,7 +3,6 @@
 #include <shlobj.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -102,25 +101,20 @@ TEST(WriteWholeFileOnDisk, ReplacesTheFileOrLeavesItAsItWas) {
   ASSERT_TRUE(files.WriteWholeFile(dir.Path(L"NEW.CFFL"), bytes));
   EXPECT_EQ(dir.Read(L"NEW.CFFL"), bytes);
 
-  dir.Make(L"OLD.CFFL", FILE_ATTRIBUTE_NORMAL, "old content");
+  dir.Make(L"OLD.CFFL", FILE_ATTRIBUTE_HIDDEN, "old content");  // and the user's choice stays
   ASSERT_TRUE(files.WriteWholeFile(dir.Path(L"OLD.CFFL"), bytes));
   EXPECT_EQ(dir.Read(L"OLD.CFFL"), bytes);
+  EXPECT_TRUE(GetFileAttributesW(Widen(dir.Path(L"OLD.CFFL")).c_str()) & FILE_ATTRIBUTE_HIDDEN);
 
   dir.Make(L"LOCKED.CFFL", FILE_ATTRIBUTE_READONLY, "keep me");
   EXPECT_FALSE(files.WriteWholeFile(dir.Path(L"LOCKED.CFFL"), bytes));
   EXPECT_EQ(dir.Read(L"LOCKED.CFFL"), "keep me");
 
-  dir.Make(L"HIDDEN.CFFL", FILE_ATTRIBUTE_HIDDEN, "old content");  // the user's choice stays
-  ASSERT_TRUE(files.WriteWholeFile(dir.Path(L"HIDDEN.CFFL"), bytes));
-  EXPECT_EQ(dir.Read(L"HIDDEN.CFFL"), bytes);
-  EXPECT_EQ(GetFileAttributesW(Widen(dir.Path(L"HIDDEN.CFFL")).c_str()) & FILE_ATTRIBUTE_HIDDEN,
-            DWORD{FILE_ATTRIBUTE_HIDDEN});
-
   CreateDirectoryW(Widen(dir.Path(L"FOLDER.CFFL")).c_str(), nullptr);
   EXPECT_FALSE(files.WriteWholeFile(dir.Path(L"FOLDER.CFFL"), bytes));
   EXPECT_FALSE(files.WriteWholeFile(dir.Path(L"missing\\X.CFFL"), bytes));
   // Nothing is left behind by the failed attempts.
-  EXPECT_EQ(files.FindFiles(dir.Path(L"*"), kAttrHidden | kAttrSystem).value().size(), 4u);
+  EXPECT_EQ(files.FindFiles(dir.Path(L"*"), kAttrHidden | kAttrSystem).value().size(), 3u);
 }
 
 // Past MAX_PATH a folder is either read in full or not at all: never a cut-off path or a size
@@ -143,12 +137,10 @@ TEST(LongPathsOnDisk, GiveTheWholePathAndSizeOrNothing) {
   const std::string path = Narrow(deep.substr(4));
   ASSERT_GT(path.size(), size_t{MAX_PATH});
   Win32FileSystem files;
-  const auto size = MeasureDvdFiles(files, path);
-  const auto vobs = files.FindFiles(path + "\\*.VOB", 0);
-  std::printf("Past MAX_PATH: size %s, search %s\n", size ? "read" : "refused",
-              vobs ? "read" : "refused");
-  if (size) EXPECT_EQ(*size, 10u);
-  if (vobs) EXPECT_EQ(*vobs, std::vector<std::string>{"VTS_01_1.VOB"});
+  // Under Wine both read the whole path; on Windows they fail past MAX_PATH.
+  if (const auto size = MeasureDvdFiles(files, path)) EXPECT_EQ(*size, 10u);
+  if (const auto vobs = files.FindFiles(path + "\\*.VOB", 0))
+    EXPECT_EQ(*vobs, std::vector<std::string>{"VTS_01_1.VOB"});
   EXPECT_FALSE(files.WriteWholeFile(path + "\\M.CFFL", "CFFL\r\n"));
   // Removed here: the shell's recursive delete cuts such paths short under Wine and then deletes
   // the wrong files.
