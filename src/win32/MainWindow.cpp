@@ -18,7 +18,7 @@ namespace {
 // No WS_CLIPCHILDREN: the window paints the background inside the frames, which group boxes leave
 // to their parent.
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr DWORD kWindowExStyle = 0;
+constexpr DWORD kWindowExStyle = WS_EX_ACCEPTFILES;  // folders dropped from Explorer
 constexpr int kDropDownItems = 12;
 
 COLORREF ToColorRef(Rgb c) { return RGB(c.r, c.g, c.b); }
@@ -109,11 +109,36 @@ Ctl FirstTabStop() { return std::ranges::find(Controls(), 0, &ControlDesc::tabIn
 
 }  // namespace
 
+namespace {
+
+// shell32 is loaded when something is dropped, not at start: importing it cost a megabyte of
+// memory and a tenth of the start-up under Wine.
+struct DropApi {
+  UINT(WINAPI* queryFile)(HDROP, UINT, LPWSTR, UINT) = nullptr;
+  void(WINAPI* finish)(HDROP) = nullptr;
+
+  DropApi() {
+    const HMODULE shell32 = LoadLibraryW(L"shell32.dll");
+    queryFile = reinterpret_cast<decltype(queryFile)>(
+        reinterpret_cast<void*>(GetProcAddress(shell32, "DragQueryFileW")));
+    finish = reinterpret_cast<decltype(finish)>(
+        reinterpret_cast<void*>(GetProcAddress(shell32, "DragFinish")));
+  }
+};
+
+const DropApi& Drop() {
+  static const DropApi api;
+  return api;
+}
+
+}  // namespace
+
 std::optional<std::string> FirstDroppedPath(HDROP drop) {
-  const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
+  const auto query = Drop().queryFile;
+  const UINT length = query ? query(drop, 0, nullptr, 0) : 0;
   if (length == 0) return std::nullopt;
   std::wstring path(length + 1, L'\0');
-  path.resize(DragQueryFileW(drop, 0, path.data(), length + 1));
+  path.resize(query(drop, 0, path.data(), length + 1));
   return Narrow(path);
 }
 
@@ -164,7 +189,6 @@ bool MainWindow::Create() {
   ready_ = true;
   form_.InitFolderLists();
   form_.Form_Load();
-  DragAcceptFiles(hwnd_, TRUE);
   return true;
 }
 
@@ -492,7 +516,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DROPFILES: {
       const auto drop = reinterpret_cast<HDROP>(wParam);
       const auto path = FirstDroppedPath(drop);
-      DragFinish(drop);
+      if (Drop().finish) Drop().finish(drop);
       if (path && ready_ && !ended_) form_.OpenDropped(*path);
       return 0;
     }
