@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds both halves from scratch and runs every test: the native unit tests (with AddressSanitizer
-# and UndefinedBehaviorSanitizer), then under Wine the adapter tests and the UI tests of the real
-# Orvanto.exe. Ends with one line "N passed, N failed"; exits non-zero on any failure.
+# Builds both halves from scratch and runs every test: the formatting check and clang-tidy on the
+# core, the native unit tests (with AddressSanitizer and UndefinedBehaviorSanitizer), then under
+# Wine the adapter tests and the UI tests of the real Orvanto.exe. Ends with one line "N passed, N failed"; exits non-zero on any failure.
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
 
