@@ -474,7 +474,12 @@ LRESULT CALLBACK MainWindow::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPA
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
+      ++commandDepth_;
       OnCommand(LOWORD(wParam), HIWORD(wParam));
+      if (--commandDepth_ == 0 && drivesChanged_) {
+        drivesChanged_ = false;
+        if (ready_ && !ended_) form_.RefreshDrives();
+      }
       return 0;
     case WM_MEASUREITEM: {
       auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
@@ -510,7 +515,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DEVICECHANGE:
       if ((wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE) && ready_ &&
           !ended_) {
-        form_.RefreshDrives();
+        // A handler waiting on one of its message boxes runs to its end first.
+        if (commandDepth_ > 0) {
+          drivesChanged_ = true;
+        } else {
+          form_.RefreshDrives();
+        }
       }
       return TRUE;
     case WM_DROPFILES: {

@@ -95,6 +95,8 @@ class MainWindow final : public Form {
   UINT pictureDpi_ = 0;  // the DPI pictureIcons_ are drawn for
   bool ready_ = false;   // control events reach the handlers only once the window is complete
   bool ended_ = false;
+  int commandDepth_ = 0;        // control events being handled, nested in message boxes' loops
+  bool drivesChanged_ = false;  // Windows announced a volume while one was being handled
   std::array<HWND, kControlCount> controls_{};
   // The one picture that changes at run time: the target of CopyPicture and what it shows. Every
   // other image shows the picture of its description.
