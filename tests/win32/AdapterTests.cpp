@@ -138,9 +138,10 @@ TEST(LongPathsOnDisk, GiveTheWholePathAndSizeOrNothing) {
   ASSERT_GT(path.size(), size_t{MAX_PATH});
   Win32FileSystem files;
   // Under Wine both read the whole path; on Windows they fail past MAX_PATH.
-  if (const auto size = MeasureDvdFiles(files, path)) EXPECT_EQ(*size, 10u);
-  if (const auto vobs = files.FindFiles(path + "\\*.VOB", 0))
-    EXPECT_EQ(*vobs, std::vector<std::string>{"VTS_01_1.VOB"});
+  const auto size = MeasureDvdFiles(files, path);
+  const auto vobs = files.FindFiles(path + "\\*.VOB", 0);
+  EXPECT_TRUE(!size || *size == 10u);
+  EXPECT_TRUE(!vobs || *vobs == std::vector<std::string>{"VTS_01_1.VOB"});
   EXPECT_FALSE(files.WriteWholeFile(path + "\\M.CFFL", "CFFL\r\n"));
   // Removed here: the shell's recursive delete cuts such paths short under Wine and then deletes
   // the wrong files.
