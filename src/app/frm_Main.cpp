@@ -37,7 +37,7 @@ void frm_Main::OnEvent(Ctl control, Event event) {
 }
 
 int frm_Main::Show(const Message& text, const Message& title, int style, std::string_view subject) {
-  return ports_.form.ShowMessage(text.Text(english_, subject), title.Text(english_), style);
+  return ports_.form.ShowMessage(text.Text(English, subject), title.Text(English), style);
 }
 
 int frm_Main::AskYesNo(const Message& question) {
@@ -54,22 +54,22 @@ void frm_Main::ApplyEnglishCaptions() {
 }
 
 void frm_Main::Form_Load() {
-  english_ = EqualsIgnoringCase(ports_.settings.Read(kApp, kSection, kKey), kStoredTrue);
+  English = EqualsIgnoringCase(ports_.settings.Read(kApp, kSection, kKey), kStoredTrue);
   // The flag shows the language the switch offers, the other one.
-  ports_.form.CopyPicture(english_ ? Ctl::img_Deutsch : Ctl::img_English, Ctl::img_Sprache);
+  ports_.form.CopyPicture(English ? Ctl::img_Deutsch : Ctl::img_English, Ctl::img_Sprache);
   ports_.form.SetTitle(
       ports_.form.Title() + " V" + std::to_string(ORVANTO_VERSION_MAJOR) + "." +
       FormatNumber(ORVANTO_VERSION_MINOR, NumberPattern::TwoDigits, ports_.locale.Separators()) +
       "." + std::to_string(ORVANTO_VERSION_REVISION));
   MeasureOutputDir();
-  if (english_) ApplyEnglishCaptions();
+  if (English) ApplyEnglishCaptions();
 }
 
 void frm_Main::btn_LangSwitch_Click() {
-  english_ = !english_;
+  English = !English;
   // The note speaks the language being switched to.
   Show(msg::kRestart, msg::kTitleNote, kStyleInfo);
-  if (!ports_.settings.Write(kApp, kSection, kKey, english_ ? kStoredTrue : kStoredFalse)) {
+  if (!ports_.settings.Write(kApp, kSection, kKey, English ? kStoredTrue : kStoredFalse)) {
     Show(msg::kSettingNotSaved, msg::kTitleError, kStyleInfo);
   }
   ports_.form.EndProgram();

@@ -86,7 +86,7 @@ class frm_Main {
 
   Ports ports_;
   FolderListState folders_;
-  bool english_ = false;  // true selects English texts
+  bool English = false;  // true selects English texts
 };
 
 }  // namespace orvanto
