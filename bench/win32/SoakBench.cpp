@@ -21,13 +21,13 @@
 #include <string>
 #include <utility>
 
+#include "MainWindowOf.h"
 #include "win32/ControlIds.h"
 
 namespace {
 
 using orvanto::Ctl;
 using orvanto::win32::ControlId;
-using orvanto::win32::kMainClassName;
 
 constexpr UINT kAnswerMs = 10000;  // a handler that needs longer is stuck on a question
 
@@ -81,25 +81,6 @@ double Now() {
   return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
 }
 
-struct Found {
-  DWORD processId;
-  HWND window;
-};
-
-BOOL CALLBACK FindMain(HWND hwnd, LPARAM lParam) {
-  auto* found = reinterpret_cast<Found*>(lParam);
-  DWORD pid = 0;
-  wchar_t name[64]{};
-  GetWindowThreadProcessId(hwnd, &pid);
-  GetClassNameW(hwnd, name, 64);
-  // Visible only once its controls exist: found during its creation, it would have none.
-  if (pid != found->processId || wcscmp(name, kMainClassName) != 0 || !IsWindowVisible(hwnd)) {
-    return TRUE;
-  }
-  found->window = hwnd;
-  return FALSE;
-}
-
 struct Windows {
   DWORD processId;
   int count;
@@ -130,12 +111,9 @@ class App {
       Fail(L"cannot start Orvanto.exe");
     }
     WaitForInputIdle(process.hProcess, 30000);
-    Found found{process.dwProcessId, nullptr};
-    for (int i = 0; i < 3000 && !found.window; ++i) {
-      EnumWindows(FindMain, reinterpret_cast<LPARAM>(&found));
-      if (!found.window) Sleep(10);
-    }
-    if (!(main_ = found.window)) Fail(L"no OrvantoMain window within 30 s");
+    // Visible only once its controls exist: found during its creation, it would have none.
+    for (int i = 0; i < 3000 && !(main_ = VisibleMainWindow(process.dwProcessId)); ++i) Sleep(10);
+    if (!main_) Fail(L"no OrvantoMain window within 30 s");
     Send(main_, WM_NULL, 0, 0);  // answered from its message loop: start-up is over
   }
 

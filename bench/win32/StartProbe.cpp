@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+#include "MainWindowOf.h"
+
 namespace {
 
 constexpr DWORD kSettleMs = 300;
@@ -35,26 +37,6 @@ struct Start {
   SIZE_T peakWorkingSet = 0;
   bool polled = false;  // the window was not yet visible when WaitForInputIdle returned
 };
-
-struct Found {
-  DWORD processId;
-  HWND window;
-};
-
-BOOL CALLBACK FindMainWindow(HWND hwnd, LPARAM lParam) {
-  auto* found = reinterpret_cast<Found*>(lParam);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  if (pid != found->processId || !IsWindowVisible(hwnd) || GetWindow(hwnd, GW_OWNER)) return TRUE;
-  found->window = hwnd;
-  return FALSE;
-}
-
-HWND VisibleMainWindow(DWORD processId) {
-  Found found{processId, nullptr};
-  EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&found));
-  return found.window;
-}
 
 double Now() {
   static const double ticksPerMs = [] {

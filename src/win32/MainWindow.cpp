@@ -107,10 +107,6 @@ int IconResource(Picture picture) {
 // Where the focus goes first: the first control of the tab order.
 Ctl FirstTabStop() { return std::ranges::find(Controls(), 0, &ControlDesc::tabIndex)->id; }
 
-}  // namespace
-
-namespace {
-
 // shell32 is loaded when something is dropped, not at start: importing it cost a megabyte of
 // memory and a tenth of the start-up under Wine.
 struct DropApi {
