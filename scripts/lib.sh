@@ -23,7 +23,8 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 }
 
-NATIVE_PACKAGES=(cmake make g++ libgtest-dev googletest python3 clang-format clang-tidy)
+NATIVE_PACKAGES=(cmake make g++ libgtest-dev googletest libbenchmark-dev python3 clang-format
+  clang-tidy)
 # Wine loads its X11 extensions and fonts at run time; name them so a minimal install has them.
 WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix googletest wine64 fonts-wine libxrender1
   libxrandr2 libxi6 libxcursor1 libxcomposite1 libxinerama1 libxfixes3 xvfb x11-utils imagemagick)
