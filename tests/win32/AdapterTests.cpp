@@ -186,7 +186,17 @@ TEST(DropOnDisk, UnpacksTheFirstPathOfARealDrop) {
   GlobalFree(memory);
 }
 
-TEST(ToAnsiOnDisk, RefusesWhatTheCodePageCannotHold) {
+TEST(TextOnDisk, CrossesTheBoundaryWholeAndRefusesWhatTheCodePageCannotHold) {
+  // A lone surrogate, which the core must see as no valid UTF-8, keeps its three-byte form both
+  // ways; a pair is one character, and a low surrogate before a high one no pair.
+  const std::wstring wide =
+      L"A\xD800"
+      L"B\U0001F3AC\xDC00\xD800";
+  const std::string utf8 =
+      "A\xED\xA0\x80"
+      "B\xF0\x9F\x8E\xAC\xED\xB0\x80\xED\xA0\x80";
+  EXPECT_EQ(Narrow(wide), utf8);
+  EXPECT_EQ(Widen(utf8), wide);
   Win32FileSystem files;
   ASSERT_EQ(GetACP(), 1252u) << "the test prefix runs with the Western European code page";
   EXPECT_EQ(files.ToAnsi("C:\\Filme\\Größe.VOB"),
