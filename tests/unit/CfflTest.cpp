@@ -115,13 +115,12 @@ TEST(MakeCffl, RefusesNamesThatAreNoFileNamesAndPathsThatCannotStandOnALine) {
   // clang-format on
   // DEL, a lone surrogate as the window hands it over, a cut-off, overlong or too large character.
   for (const char* name :
-       {"DEL\x7f", "A\xED\xA0\x80", "\xED\xBF\xBF", "\xC3", "\xC0\xAE", "\xF4\x90\x80\x80"})
+       {"\x7f", "A\xED\xA0\x80", "\xED\xBF\xBF", "\xC3", "\xC0\xAE", "\xF4\x90\x80\x80"})
     EXPECT_FALSE(IsUsableFileName(name)) << name;
   EXPECT_TRUE(IsUsableFileName("Gr\u00f6\u00dfe \U0001F3AC\uFFFD"));
   // Names a Linux file system allows, which Wine lists raw.
-  for (const char* name :
-       {"VTS_01_1.VOB\r\nD:\\EVIL_01.VOB", "A\tB.VOB", "A*.VOB", "A?.VOB", "A\"B.VOB", "A<B.VOB",
-        "A>B.VOB", "BS\\x.VOB", "A/B.VOB", "CO:L.VOB", "DEL\x7f.VOB", "\xED\xA0\x80.VOB"})
+  for (const char* name : {"1.VOB\r\nD:\\EVIL_01.VOB", "\t", "*", "?", "\"", "<", ">", "B\\x", "/",
+                           "C:L", "\x7f", "\xED\xA0\x80"})
     EXPECT_FALSE(FitsOnACfflLine("d:\\dvd\\", name)) << name;
   for (const char* dir : {"d:\\a\nb\\", "d:\\a?\\", "d:\\\xED\xB0\x80\\"})
     EXPECT_FALSE(FitsOnACfflLine(dir, "VTS_01_1.VOB")) << dir;
