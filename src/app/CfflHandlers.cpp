@@ -64,13 +64,18 @@ void frm_Main::btn_MakeCFFL_Click() {
     Show(msg::kNoVob, msg::kTitleError, kStyleInfo);
     return;
   }
-  WriteCffl(target, list.paths);
+  WriteCffl(dir, target, list.paths);
 }
 
-void frm_Main::WriteCffl(const std::string& target, const std::vector<std::string>& paths) {
-  // A path the ANSI code page cannot hold would reach Quenza corrupted: refuse before writing.
+void frm_Main::WriteCffl(const std::string& dir, const std::string& target,
+                         const std::vector<std::string>& paths) {
+  // A path the ANSI code page cannot hold, or one that cannot stand on a line, would reach Quenza
+  // corrupted or name another file: refuse before writing.
   for (const std::string& path : paths) {
-    if (ports_.files.ToAnsi(path)) continue;
+    if (FitsOnACfflLine(dir, std::string_view(path).substr(dir.size())) &&
+        ports_.files.ToAnsi(path)) {
+      continue;
+    }
     Show(msg::kNotAnsi, msg::kTitleError, kStyleInfo, path);
     return;
   }

@@ -82,7 +82,8 @@ class frm_Main {
   std::optional<std::vector<std::string>> SearchDirectory(const std::string& dir,
                                                           std::string_view pattern);
   void OfferDeletion(const std::string& path, const Message& question);
-  void WriteCffl(const std::string& target, const std::vector<std::string>& paths);
+  void WriteCffl(const std::string& dir, const std::string& target,
+                 const std::vector<std::string>& paths);
 
   Ports ports_;
   FolderListState folders_;

@@ -5,7 +5,8 @@
 
 namespace orvanto::win32 {
 
-// The core speaks UTF-8, Windows UTF-16; these convert at the boundary.
+// The core speaks UTF-8, Windows UTF-16; these convert at the boundary, losslessly: a lone
+// surrogate becomes its three-byte form (WTF-8) and back.
 std::wstring Widen(std::string_view utf8);
 std::string Narrow(std::wstring_view utf16);
 

@@ -57,23 +57,19 @@ bool Search(const std::wstring& pattern, FINDEX_SEARCH_OPS ops, Take take) {
   return GetLastError() == ERROR_NO_MORE_FILES;
 }
 
-// Puts the complete file `temp` in the place of `target`, keeping what the user set on a file
-// that was there (`attributes` of the old file, or INVALID_FILE_ATTRIBUTES): ReplaceFileW keeps
-// its security and streams where the platform supports them, a rename is the fallback, and the
-// attributes that matter to the user are carried over either way (Wine's ReplaceFileW drops them).
+// Puts the complete file `temp` in the place of `target` by a rename over the folder's entry,
+// keeping what the user set on a file that was there (`attributes` of the old entry, or
+// INVALID_FILE_ATTRIBUTES). A rename replaces the entry itself: a link in the target's place is
+// replaced, the file it points to stays untouched, and no backup file is made (ReplaceFileW
+// follows a link and moves its target away, and leaves its backup behind when it fails). The
+// attributes go onto the new file before it takes the target's place, so it is never seen without
+// them.
 bool Replace(const std::wstring& target, const wchar_t* temp, DWORD attributes) {
-  const bool existed = attributes != INVALID_FILE_ATTRIBUTES;
-  const bool replaced =
-      (existed && ReplaceFileW(target.c_str(), temp, nullptr,
-                               REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS,
-                               nullptr, nullptr)) ||
-      MoveFileExW(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
   constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                           FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-  if (replaced && existed && (attributes & kKept)) {
-    SetFileAttributesW(target.c_str(), attributes & kKept);
-  }
-  return replaced;
+  const bool keep = attributes != INVALID_FILE_ATTRIBUTES && (attributes & kKept);
+  if (keep && !SetFileAttributesW(temp, attributes & kKept)) return false;
+  return MoveFileExW(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
 }  // namespace
@@ -132,7 +128,7 @@ bool Win32FileSystem::WriteWholeFile(std::string_view path, std::string_view byt
         done == bytes.size() && FlushFileBuffers(file.Get());
   }
   if (written && Replace(target, temp, existing)) return true;
-  // A failed ReplaceFileW can leave the old file gone; then the temporary file is all that is left.
+  // Should the old file be gone after a failed replace, the temporary file is all that is left.
   const bool targetGone = existing != INVALID_FILE_ATTRIBUTES &&
                           GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES;
   if (!(written && targetGone)) DeleteFileW(temp);

@@ -19,7 +19,8 @@ std::vector<std::string> Words(const std::string& text) {
 }
 
 // The messages of a run in d:\dvd\, one letter each: Overwrite, Other CFFL, Vinf, name Warning,
-// No VOB, Empty name, Bad name, Delete failed (the marker), Ansi refused, Failed write, Success.
+// No VOB, Empty name, Bad name, Delete failed (the marker), Ansi refused, a path that cannot stand
+// on a Line, Failed write, Success.
 std::vector<ShownMessage> Messages(const std::string& letters) {
   const auto said = [](const Message& text, const Message& title, int style,
                        const char* subject = "") {
@@ -33,6 +34,7 @@ std::vector<ShownMessage> Messages(const std::string& letters) {
       {'B', said(msg::kBadName, msg::kTitleError, 64, "..\\X")}, {'D', said(msg::kNotDeleted, msg::kTitleError, 64, "d:\\dvd\\A.CFFL.VINF")},
       {'A', said(msg::kNotAnsi, msg::kTitleError, 64, "d:\\dvd\\VTS_01_\u5F71.VOB")}, {'F', said(msg::kWriteFailed, msg::kTitleError, 64)},
       {'S', said(msg::kWritten, msg::kTitleNote, 64)},
+      {'L', said(msg::kNotAnsi, msg::kTitleError, 64, "d:\\dvd\\VTS_01_1|.VOB")},
       // clang-format on
   };
   std::vector<ShownMessage> shown;
@@ -84,6 +86,7 @@ TEST(MakeCffl, AsksWarnsDeletesAndWritesAsTheAnswersSay) {
       {"VTS_01_1.VOB h:VTS_01_2.VOB", "MOVIE", "", "S", "", "CFFL\r\nd:\\dvd\\VTS_01_1.VOB\r\n"}, {"VTS_01_1.VOB VTS_01_\u5F71.VOB", "MOVIE", "", "A", "", ""},
       {"vts_01_1.vob VTS_01_2.VOB Vts_01_3.VOB", "MOVIE", "", "S", "", "CFFL\r\nd:\\dvd\\VTS_01_2.VOB\r\nd:\\dvd\\Vts_01_3.VOB\r\nd:\\dvd\\vts_01_1.vob\r\n"},
       {"VTS_01_1.VOB r:A.CFFL.VINF", "MOVIE", "Y", "VDS", "", "CFFL\r\nd:\\dvd\\VTS_01_1.VOB\r\n"},
+      {"VTS_01_0.VOB VTS_01_1|.VOB", "MOVIE", "", "L", "", ""},
   };
   // clang-format on
   for (const auto& c : cases) {
@@ -102,7 +105,7 @@ TEST(MakeCffl, AsksWarnsDeletesAndWritesAsTheAnswersSay) {
   }
 }
 
-TEST(MakeCffl, RefusesNamesThatAreNoFileNames) {
+TEST(MakeCffl, RefusesNamesThatAreNoFileNamesAndPathsThatCannotStandOnALine) {
   // clang-format off
   for (const char* name : {"a\\b", "a/b", "x:y", "a*b", "a?b", "a\"b", "a<b", "a>b", "a|b", "tab\t", "CON", "nul.txt", "Com1", "LPT9.x",
                            "aux .cffl", "COM0", "lpt0.cffl", "COM\u00b9", "LPT\u00b3.x", "CONIN$", "conout$.cffl", "PRN"})
@@ -110,6 +113,18 @@ TEST(MakeCffl, RefusesNamesThatAreNoFileNames) {
   for (const char* name : {"MOVIE", "  ", "CONSOLE", "COM10", "MOVIE.CFFL", "Film (2003)", "CONIN", "COM\u2074", "LPT", "COMA"})
     EXPECT_TRUE(IsUsableFileName(name)) << name;
   // clang-format on
+  // DEL, a lone surrogate as the window hands it over, a cut-off, overlong or too large character.
+  for (const char* name :
+       {"\x7f", "A\xED\xA0\x80", "\xED\xBF\xBF", "\xC3", "\xC0\xAE", "\xF4\x90\x80\x80"})
+    EXPECT_FALSE(IsUsableFileName(name)) << name;
+  EXPECT_TRUE(IsUsableFileName("Gr\u00f6\u00dfe \U0001F3AC\uFFFD"));
+  // Names a Linux file system allows, which Wine lists raw.
+  for (const char* name : {"1.VOB\r\nD:\\EVIL_01.VOB", "\t", "*", "?", "\"", "<", ">", "B\\x", "/",
+                           "C:L", "\x7f", "\xED\xA0\x80"})
+    EXPECT_FALSE(FitsOnACfflLine("d:\\dvd\\", name)) << name;
+  for (const char* dir : {"d:\\a\nb\\", "d:\\a?\\", "d:\\\xED\xB0\x80\\"})
+    EXPECT_FALSE(FitsOnACfflLine(dir, "VTS_01_1.VOB")) << dir;
+  EXPECT_TRUE(FitsOnACfflLine("d:\\Gr\u00f6\u00dfe\\", "VTS_01_1 (2003) \U0001F3AC.VOB"));
 }
 
 TEST(MakeCffl, SpeaksEnglishAndListsInOrdinalOrderAtADriveRoot) {

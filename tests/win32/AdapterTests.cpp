@@ -94,7 +94,7 @@ TEST(DrivesOnDisk, OpenTheCurrentDirectoryAndRefuseADriveThatIsNotReady) {
   EXPECT_FALSE(KavelModules::FileExists(files, drive + "\\movie.cffl"));
 }
 
-TEST(WriteWholeFileOnDisk, ReplacesTheFileOrLeavesItAsItWas) {
+TEST(WriteWholeFileOnDisk, ReplacesTheEntryOrLeavesItAsItWas) {
   TempDir dir;
   Win32FileSystem files;
   const std::string bytes = "CFFL\r\nC:\\DVD\\VTS_01_1.VOB\r\n";
@@ -106,15 +106,38 @@ TEST(WriteWholeFileOnDisk, ReplacesTheFileOrLeavesItAsItWas) {
   EXPECT_EQ(dir.Read(L"OLD.CFFL"), bytes);
   EXPECT_TRUE(GetFileAttributesW(Widen(dir.Path(L"OLD.CFFL")).c_str()) & FILE_ATTRIBUTE_HIDDEN);
 
+  // A link is replaced itself, the file it points to stays. Wine's CreateSymbolicLinkW makes none.
+  dir.Make(L"out\\REAL.CFFL", FILE_ATTRIBUTE_NORMAL, "outside");
+  std::wstring ln = L"Z:\\bin\\ln -s out/REAL.CFFL LINK.CFFL";
+  STARTUPINFOW startup{.cb = sizeof(startup)};
+  PROCESS_INFORMATION process{};
+  ASSERT_TRUE(CreateProcessW(nullptr, ln.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             dir.Root().c_str(), &startup, &process));
+  // Wine starts a Linux program without a handle to wait on.
+  for (int wait = 0; wait < 100 && dir.Read(L"LINK.CFFL").empty(); ++wait) Sleep(50);
+  ASSERT_EQ(dir.Read(L"LINK.CFFL"), "outside");
+  ASSERT_TRUE(files.WriteWholeFile(dir.Path(L"LINK.CFFL"), bytes));
+  EXPECT_EQ(dir.Read(L"LINK.CFFL"), bytes);
+  EXPECT_EQ(dir.Read(L"out\\REAL.CFFL"), "outside");
+
   dir.Make(L"LOCKED.CFFL", FILE_ATTRIBUTE_READONLY, "keep me");
   EXPECT_FALSE(files.WriteWholeFile(dir.Path(L"LOCKED.CFFL"), bytes));
   EXPECT_EQ(dir.Read(L"LOCKED.CFFL"), "keep me");
+  dir.Make(L"BUSY.CFFL", FILE_ATTRIBUTE_NORMAL, "busy");
+  const HANDLE held = CreateFileW(Widen(dir.Path(L"BUSY.CFFL")).c_str(), GENERIC_READ, 0, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);  // by another program, not shared
+  EXPECT_FALSE(files.WriteWholeFile(dir.Path(L"BUSY.CFFL"), bytes));
+  CloseHandle(held);
+  EXPECT_EQ(dir.Read(L"BUSY.CFFL"), "busy");
 
   CreateDirectoryW(Widen(dir.Path(L"FOLDER.CFFL")).c_str(), nullptr);
   EXPECT_FALSE(files.WriteWholeFile(dir.Path(L"FOLDER.CFFL"), bytes));
   EXPECT_FALSE(files.WriteWholeFile(dir.Path(L"missing\\X.CFFL"), bytes));
-  // Nothing is left behind by the failed attempts.
-  EXPECT_EQ(files.FindFiles(dir.Path(L"*"), kAttrHidden | kAttrSystem).value().size(), 3u);
+  // Nothing is left behind by the writes, whether they worked or not.
+  auto left = files.FindFiles(dir.Path(L"*"), kAttrHidden | kAttrSystem).value();
+  std::ranges::sort(left);
+  EXPECT_EQ(left, (std::vector<std::string>{"BUSY.CFFL", "LINK.CFFL", "LOCKED.CFFL", "NEW.CFFL",
+                                            "OLD.CFFL"}));
 }
 
 // Past MAX_PATH a folder is either read in full or not at all: never a cut-off path or a size
@@ -163,7 +186,17 @@ TEST(DropOnDisk, UnpacksTheFirstPathOfARealDrop) {
   GlobalFree(memory);
 }
 
-TEST(ToAnsiOnDisk, RefusesWhatTheCodePageCannotHold) {
+TEST(TextOnDisk, CrossesTheBoundaryWholeAndRefusesWhatTheCodePageCannotHold) {
+  // A lone surrogate, which the core must see as no valid UTF-8, keeps its three-byte form both
+  // ways; a pair is one character, and a low surrogate before a high one no pair.
+  const std::wstring wide =
+      L"A\xD800"
+      L"B\U0001F3AC\xDC00\xD800";
+  const std::string utf8 =
+      "A\xED\xA0\x80"
+      "B\xF0\x9F\x8E\xAC\xED\xB0\x80\xED\xA0\x80";
+  EXPECT_EQ(Narrow(wide), utf8);
+  EXPECT_EQ(Widen(utf8), wide);
   Win32FileSystem files;
   ASSERT_EQ(GetACP(), 1252u) << "the test prefix runs with the Western European code page";
   EXPECT_EQ(files.ToAnsi("C:\\Filme\\Größe.VOB"),
