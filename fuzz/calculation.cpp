@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     t.Type(box, rest.substr(0, bar));
     rest.remove_prefix(std::min(bar + 1, rest.size()));
   }
-  for (size_t q = 1; q <= 8; ++q) t.form.answers.push_back(q == noAt ? kAnswerNo : kAnswerYes);
+  for (size_t q = 1; q <= 8; ++q) t.form.answers.push_back(q == noAt ? Answer::No : Answer::Yes);
   t.form.texts[Index(Ctl::dsp_NewBr)] = "earlier";
   const auto settings = t.settings.values;
   const int calls = t.files.calls;
@@ -57,9 +57,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   FUZZ_CHECK(t.files.calls == calls && t.settings.values == settings && !t.form.ended);
   const auto& said = t.form.messages;
-  const bool refused = !said.empty() && said[0].style == kStyleInfo;
+  const bool refused = !said.empty() && said[0].style == MessageStyle::Info;
   FUZZ_CHECK(!refused || said.size() == 1);
-  for (const auto& m : said) FUZZ_CHECK(refused || m.style == kStyleAskDefaultNo);
+  for (const auto& m : said) FUZZ_CHECK(refused || m.style == MessageStyle::AskDefaultNo);
   if (refused || (noAt > 0 && said.size() == noAt)) {
     FUZZ_CHECK(t.form.textWrites.empty() && t.canvas.ops.empty());
     return 0;

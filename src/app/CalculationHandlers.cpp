@@ -33,12 +33,13 @@ bool frm_Main::CheckInputs() {
     numeric = IsNumeric(ports_.form.Text(box), separators) && numeric;
   }
   if (!numeric) {
-    Show(msg::kNotNumeric, msg::kTitleError, kStyleInfo);
+    Show(msg::kNotNumeric, msg::kTitleError, MessageStyle::Info);
     return false;
   }
-  // The first No ends the checks. The boxes cannot change while a question is open.
+  // Only Yes goes on: the first other answer ends the checks. The boxes cannot change while a
+  // question is open.
   return std::ranges::all_of(Doubts(ReadInputs(ports_.form)), [this](const Message* question) {
-    return AskYesNo(*question) != kAnswerNo;
+    return AskYesNo(*question) == Answer::Yes;
   });
 }
 

@@ -76,17 +76,35 @@ void frm_Main::RefreshFileList() {
 
 void frm_Main::ChooseDrive(int index) {
   if (index < 0 || index >= static_cast<int>(folders_.drives.size())) return;
-  SetDrive(folders_.drives[static_cast<size_t>(index)].drive);
+  Run([&] { SetDrive(folders_.drives[static_cast<size_t>(index)].drive); });
 }
 
 void frm_Main::OpenDirectory(int index) {
   if (index < 0 || index >= static_cast<int>(folders_.entryPaths.size())) return;
-  if (SetDirPath(folders_.entryPaths[static_cast<size_t>(index)])) return;
-  // The directory went away since the list was shown: show the list as it is now.
-  if (!ShowDirectoryOf(folders_.path)) SetDirPath(folders_.drive);
+  Run([&] {
+    if (SetDirPath(folders_.entryPaths[static_cast<size_t>(index)])) return;
+    // The directory went away since the list was shown: show the list as it is now.
+    if (!ShowDirectoryOf(folders_.path)) SetDirPath(folders_.drive);
+  });
 }
 
 void frm_Main::RefreshDrives() {
+  if (running_) {
+    drivesChanged_ = true;
+    return;
+  }
+  Run([&] { RefreshDriveList(); });
+}
+
+void frm_Main::OpenDropped(std::string_view path) {
+  if (running_) {
+    drop_ = path;
+    return;
+  }
+  Run([&] { OpenPath(path); });
+}
+
+void frm_Main::RefreshDriveList() {
   folders_.drives = ports_.files.ListDrives();
   ShowDriveList();
   if (std::ranges::any_of(folders_.drives,
@@ -99,13 +117,14 @@ void frm_Main::RefreshDrives() {
   if (SamePath(before, folders_.path)) MeasureOutputDir();
 }
 
-void frm_Main::OpenDropped(std::string_view path) {
+void frm_Main::OpenPath(std::string_view dropped) {
+  const std::string path = CanonicalPath(ports_.files, dropped);
   const std::string drive = DriveOf(path);
   if (drive.empty()) {
-    Show(msg::kNotOnADrive, msg::kTitleError, kStyleInfo, path);
+    Show(msg::kNotOnADrive, msg::kTitleError, MessageStyle::Info, path);
     return;
   }
-  std::string dir(path);
+  std::string dir = path;
   if (!ports_.files.DirectoryExists(dir)) {
     const size_t slash = dir.rfind('\\');
     dir = slash <= 2 ? drive + "\\" : dir.substr(0, slash);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/Version.h"
@@ -26,22 +27,38 @@ constexpr std::string_view kStoredFalse = "False";
 }  // namespace
 
 void frm_Main::OnEvent(Ctl control, Event event) {
-  if (event == Event::Click) {
-    if (control == Ctl::btn_LangSwitch) btn_LangSwitch_Click();
-    if (control == Ctl::btn_MakeCFFL) btn_MakeCFFL_Click();
-    if (control == Ctl::btn_Calculate) btn_Calculate_Click();
-    return;
-  }
-  if (control == Ctl::inp_Bitrate) inp_Bitrate_Change();
-  if (control == Ctl::inp_Playtime) inp_Playtime_Change();
+  Run([&] {
+    if (event == Event::Click) {
+      if (control == Ctl::btn_LangSwitch) btn_LangSwitch_Click();
+      if (control == Ctl::btn_MakeCFFL) btn_MakeCFFL_Click();
+      if (control == Ctl::btn_Calculate) btn_Calculate_Click();
+      return;
+    }
+    if (control == Ctl::inp_Bitrate) inp_Bitrate_Change();
+    if (control == Ctl::inp_Playtime) inp_Playtime_Change();
+  });
 }
 
-int frm_Main::Show(const Message& text, const Message& title, int style, std::string_view subject) {
+void frm_Main::ApplyKept() {
+  // Each may wait on a message box again, and keep further ones meanwhile.
+  while (!closed_ && (drivesChanged_ || drop_)) {
+    if (std::exchange(drivesChanged_, false)) {
+      RefreshDriveList();
+    } else {
+      OpenPath(*std::exchange(drop_, std::nullopt));
+    }
+  }
+}
+
+void frm_Main::WindowClosed() { closed_ = true; }
+
+Answer frm_Main::Show(const Message& text, const Message& title, MessageStyle style,
+                      std::string_view subject) {
   return ports_.form.ShowMessage(text.Text(English, subject), title.Text(English), style);
 }
 
-int frm_Main::AskYesNo(const Message& question) {
-  return Show(question, msg::kTitleQuestion, kStyleAskDefaultNo);
+Answer frm_Main::AskYesNo(const Message& question) {
+  return Show(question, msg::kTitleQuestion, MessageStyle::AskDefaultNo);
 }
 
 void frm_Main::ApplyEnglishCaptions() {
@@ -68,9 +85,10 @@ void frm_Main::Form_Load() {
 void frm_Main::btn_LangSwitch_Click() {
   English = !English;
   // The note speaks the language being switched to.
-  Show(msg::kRestart, msg::kTitleNote, kStyleInfo);
+  // The click was the consent: the setting is saved however the note ends.
+  Show(msg::kRestart, msg::kTitleNote, MessageStyle::Info);
   if (!ports_.settings.Write(kApp, kSection, kKey, English ? kStoredTrue : kStoredFalse)) {
-    Show(msg::kSettingNotSaved, msg::kTitleError, kStyleInfo);
+    Show(msg::kSettingNotSaved, msg::kTitleError, MessageStyle::Info);
   }
   ports_.form.EndProgram();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,7 +27,11 @@ struct Ports {
 enum class Event { Click, Change };
 
 // The main window's state and procedures. The platform layer owns the real window and forwards
-// each control event to OnEvent; the handlers run to their end before the next event.
+// each control event to OnEvent, and the lists' and the window's events to the entry points below.
+// One entry point runs at a time, to its end: a handler may wait on a message box, which lets the
+// window's messages through, and nothing may change under an open question. So an entry point
+// called while another runs does nothing, except that drive announcements and drops are kept and
+// applied once it has ended (of several drops, the last).
 class frm_Main {
  public:
   explicit frm_Main(const Ports& ports) : ports_(ports) {}
@@ -43,8 +48,12 @@ class frm_Main {
   // The drive list anew, when the user opens it or Windows announces a volume. The drive on show
   // stays selected; where it went away, the lists fall back as a failed drive change does.
   void RefreshDrives();
-  // A folder dropped on the window opens as if the user had gone there; a file, its folder.
+  // A folder dropped on the window opens as if the user had gone there; a file, its folder. The
+  // path is taken as Windows writes it (CanonicalPath).
   void OpenDropped(std::string_view path);
+  // The window is gone (closed, or the Windows session ends), perhaps while a handler still waits
+  // on a message box: nothing kept is applied, and no entry point runs any more.
+  void WindowClosed();
 
   void Form_Load();
   // Puts the size of the directory open in the lists into inp_SourceSize.
@@ -65,10 +74,25 @@ class frm_Main {
   void btn_LangSwitch_Click();
   void ApplyEnglishCaptions();
 
+  // Runs `work` as an entry point: not at all while another runs or once the window is gone;
+  // afterwards what was kept meanwhile.
+  template <typename Work>
+  void Run(Work&& work) {
+    if (running_ || closed_) return;
+    running_ = true;
+    work();
+    ApplyKept();
+    running_ = false;
+  }
+  void ApplyKept();
+  void RefreshDriveList();
+  void OpenPath(std::string_view dropped);
+
   // A message box in the current language; `subject` fills the message's slot.
-  int Show(const Message& text, const Message& title, int style, std::string_view subject = {});
-  // A Yes/No question, No preselected; returns the answer code.
-  int AskYesNo(const Message& question);
+  Answer Show(const Message& text, const Message& title, MessageStyle style,
+              std::string_view subject = {});
+  // A Yes/No question, No preselected.
+  Answer AskYesNo(const Message& question);
 
   // The lists' properties: setting a value that differs raises the list's change event at once.
   void SetDrive(std::string_view drive);
@@ -81,13 +105,18 @@ class frm_Main {
 
   std::optional<std::vector<std::string>> SearchDirectory(const std::string& dir,
                                                           std::string_view pattern);
-  void OfferDeletion(const std::string& path, const Message& question);
+  // False when the run must end: the window went while the question or its note was open.
+  bool OfferDeletion(const std::string& path, const Message& question);
   void WriteCffl(const std::string& dir, const std::string& target,
                  const std::vector<std::string>& paths);
 
   Ports ports_;
   FolderListState folders_;
   bool English = false;  // true selects English texts
+  bool running_ = false;
+  bool closed_ = false;
+  bool drivesChanged_ = false;       // Windows announced a volume while an entry point ran
+  std::optional<std::string> drop_;  // the last path dropped meanwhile
 };
 
 }  // namespace orvanto

@@ -23,7 +23,55 @@ std::pair<std::string, std::string> SplitRoot(std::string_view path) {
   return {root, std::string(path.substr(rootEnd))};
 }
 
+bool StartsWithDrive(std::string_view path) {
+  return path.size() >= 2 && path[1] == ':' && LowerAscii(path[0]) >= 'a' &&
+         LowerAscii(path[0]) <= 'z';
+}
+
+// "D:\..." and "\\server\share\..." are full; "DVD", "D:DVD" and "\DVD" depend on a current
+// directory.
+bool IsFull(std::string_view path) {
+  return path.starts_with("\\\\") || (StartsWithDrive(path) && path.size() > 2 && path[2] == '\\');
+}
+
 }  // namespace
+
+std::string CanonicalPath(FileSystem& files, std::string_view path) {
+  std::string p(path);
+  std::ranges::replace(p, '/', '\\');
+  // The long-path prefix only tells Windows to take the path as it is; without it, it is the same
+  // path. Other "\\?\" paths (volume names) stay as they are and are no drive path.
+  constexpr std::string_view kLong = "\\\\?\\";
+  if (p.starts_with(kLong) && StartsWithDrive(p.substr(kLong.size()))) {
+    p.erase(0, kLong.size());
+  } else if (p.starts_with(kLong) && EqualsIgnoringCase(p.substr(kLong.size(), 4), "UNC\\")) {
+    p.erase(2, kLong.size() + 2);  // "\\?\UNC\server" -> "\\server"
+  }
+  if (!IsFull(p)) {
+    p = files.FullPath(p);
+    std::ranges::replace(p, '/', '\\');
+    if (!IsFull(p)) return p;
+  }
+  // A drive's root, or a network path's server and share, which ".." never leaves.
+  const bool network = p.starts_with("\\\\");
+  std::string canonical = p.substr(0, network ? 2 : 3);
+  const size_t kept = network ? 2 : 0;
+  std::vector<std::string> names;
+  for (size_t start = canonical.size(); start < p.size();) {
+    const size_t end = std::min(p.find('\\', start), p.size());
+    const std::string name = p.substr(start, end - start);
+    if (name == ".." && names.size() > kept) {
+      names.pop_back();
+    } else if (!name.empty() && name != "." && name != "..") {
+      names.push_back(name);
+    }
+    start = end + 1;
+  }
+  for (const std::string& name : names) {
+    canonical += (&name == names.data() ? "" : "\\") + name;
+  }
+  return canonical;
+}
 
 std::string DriveOf(std::string_view path) {
   if (path.size() < 2 || path[1] != ':') return {};

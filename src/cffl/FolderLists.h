@@ -24,6 +24,12 @@ struct FolderListState {
 // Empty for a path without a drive letter.
 std::string DriveOf(std::string_view path);
 
+// `path` as Windows writes it: full (a relative or drive-relative path made full by `files`), "/"
+// and doubled "\" made single "\", "." and ".." resolved, without a trailing "\" but a drive
+// root's, and without the "\\?\" prefix: "\\?\D:\DVD" is "D:\DVD", "\\?\UNC\server\share" is
+// "\\server\share".
+std::string CanonicalPath(FileSystem& files, std::string_view path);
+
 // Windows paths compare without regard to letter case.
 bool SamePath(std::string_view a, std::string_view b);
 

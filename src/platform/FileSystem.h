@@ -54,6 +54,10 @@ class FileSystem {
   virtual std::optional<std::string> DriveDirectory(std::string_view drive) = 0;
   virtual bool DirectoryExists(std::string_view dir) = 0;
   virtual std::string CurrentDirectory() = 0;
+  // A relative ("DVD"), drive-relative ("d:DVD") or root-relative ("\DVD") path made full, as
+  // Windows resolves it against the current directory of the process or of the drive; `path`
+  // itself when that fails.
+  virtual std::string FullPath(std::string_view path) = 0;
 };
 
 }  // namespace orvanto

@@ -8,15 +8,13 @@
 
 namespace orvanto {
 
-// Message-box styles: the sum of a button set, an icon and a default button.
-inline constexpr int kStyleInfo = 64;           // OK, information icon
-inline constexpr int kStyleAskDefaultYes = 36;  // Yes and No, question icon, Yes preselected
-inline constexpr int kStyleAskDefaultNo = 292;  // Yes and No, question icon, No preselected
+// What a message box shows: the information icon with OK, or the question icon with Yes and No
+// and one of them preselected.
+enum class MessageStyle { Info, AskDefaultYes, AskDefaultNo };
 
-// Answer codes of a message box.
-inline constexpr int kAnswerOk = 1;
-inline constexpr int kAnswerYes = 6;
-inline constexpr int kAnswerNo = 7;
+// What a message box returns. None: neither button was pressed, as when the box went with its
+// window (closed from outside, or the end of the Windows session).
+enum class Answer { Ok, Yes, No, None };
 
 // One line of the directory list: an ancestor of the open directory, the open directory itself
 // (both shown as open folders), or one of its subdirectories (closed folders).
@@ -39,8 +37,9 @@ class Form {
   virtual std::string Title() = 0;
   virtual void SetTitle(std::string_view title) = 0;
 
-  // Modal message box owned by the window; returns the answer code.
-  virtual int ShowMessage(std::string_view text, std::string_view title, int style) = 0;
+  // Modal message box owned by the window; Answer::None at once, showing nothing, once the window
+  // is gone.
+  virtual Answer ShowMessage(std::string_view text, std::string_view title, MessageStyle style) = 0;
 
   // `target` shows the picture that `source` holds.
   virtual void CopyPicture(Ctl source, Ctl target) = 0;

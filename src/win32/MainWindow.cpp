@@ -104,6 +104,24 @@ int IconResource(Picture picture) {
   return picture == Picture::GermanFlag ? IDI_FLAG_DE : IDI_FLAG_EN;
 }
 
+// The message-box styles as Windows numbers them: buttons + icon + default button.
+constexpr UINT kInfo = MB_OK | MB_ICONINFORMATION;
+constexpr UINT kAskDefaultYes = MB_YESNO | MB_ICONQUESTION;
+constexpr UINT kAskDefaultNo = kAskDefaultYes | MB_DEFBUTTON2;
+static_assert(kInfo == 64 && kAskDefaultYes == 36 && kAskDefaultNo == 292);
+
+UINT BoxStyle(MessageStyle style) {
+  switch (style) {
+    case MessageStyle::AskDefaultYes:
+      return kAskDefaultYes;
+    case MessageStyle::AskDefaultNo:
+      return kAskDefaultNo;
+    case MessageStyle::Info:
+      break;
+  }
+  return kInfo;
+}
+
 // Where the focus goes first: the first control of the tab order.
 Ctl FirstTabStop() { return std::ranges::find(Controls(), 0, &ControlDesc::tabIndex)->id; }
 
@@ -470,12 +488,7 @@ LRESULT CALLBACK MainWindow::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPA
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      ++commandDepth_;
       OnCommand(LOWORD(wParam), HIWORD(wParam));
-      if (--commandDepth_ == 0 && drivesChanged_) {
-        drivesChanged_ = false;
-        if (ready_ && !ended_) form_.RefreshDrives();
-      }
       return 0;
     case WM_MEASUREITEM: {
       auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
@@ -511,12 +524,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DEVICECHANGE:
       if ((wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE) && ready_ &&
           !ended_) {
-        // A handler waiting on one of its message boxes runs to its end first.
-        if (commandDepth_ > 0) {
-          drivesChanged_ = true;
-        } else {
-          form_.RefreshDrives();
-        }
+        form_.RefreshDrives();
       }
       return TRUE;
     case WM_DROPFILES: {
@@ -526,7 +534,18 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (path && ready_ && !ended_) form_.OpenDropped(*path);
       return 0;
     }
+    case WM_QUERYENDSESSION:
+      return TRUE;  // nothing to save: the program never holds work of the user's
+    case WM_ENDSESSION:
+      // The process may be ended at any moment after this: a handler waiting on a question can
+      // only stop, so the window goes as if closed, and its open box answers None.
+      if (wParam) DestroyWindow(hwnd_);
+      return 0;
     case WM_DESTROY:
+      // Closing (WM_CLOSE from the user, taskkill or "End task") destroys the window even while a
+      // handler waits on a message box: the box goes with it, and nothing may follow it.
+      ended_ = true;
+      form_.WindowClosed();
       PostQuitMessage(0);
       return 0;
     default:
@@ -545,8 +564,18 @@ std::string MainWindow::Title() { return WindowText(hwnd_); }
 
 void MainWindow::SetTitle(std::string_view title) { SetWindowTextW(hwnd_, Widen(title).c_str()); }
 
-int MainWindow::ShowMessage(std::string_view text, std::string_view title, int style) {
-  return MessageBoxW(hwnd_, Widen(text).c_str(), Widen(title).c_str(), static_cast<UINT>(style));
+Answer MainWindow::ShowMessage(std::string_view text, std::string_view title, MessageStyle style) {
+  if (ended_) return Answer::None;
+  switch (MessageBoxW(hwnd_, Widen(text).c_str(), Widen(title).c_str(), BoxStyle(style))) {
+    case IDOK:
+      return Answer::Ok;
+    case IDYES:
+      return Answer::Yes;
+    case IDNO:
+      return Answer::No;
+    default:  // 0 when the box went with its window, or anything unexpected
+      return Answer::None;
+  }
 }
 
 void MainWindow::CopyPicture(Ctl source, Ctl target) {

@@ -37,7 +37,7 @@ class MainWindow final : public Form {
   void SetText(Ctl control, std::string_view text) override;
   std::string Title() override;
   void SetTitle(std::string_view title) override;
-  int ShowMessage(std::string_view text, std::string_view title, int style) override;
+  Answer ShowMessage(std::string_view text, std::string_view title, MessageStyle style) override;
   void CopyPicture(Ctl source, Ctl target) override;
   void ShowDrives(const std::vector<std::string>& items, int selected) override;
   void ShowDirectories(const std::vector<DirEntry>& entries, int current) override;
@@ -94,9 +94,7 @@ class MainWindow final : public Form {
   UINT iconDpi_ = 0;     // the DPI the window's icons are drawn for
   UINT pictureDpi_ = 0;  // the DPI pictureIcons_ are drawn for
   bool ready_ = false;   // control events reach the handlers only once the window is complete
-  bool ended_ = false;
-  int commandDepth_ = 0;        // control events being handled, nested in message boxes' loops
-  bool drivesChanged_ = false;  // Windows announced a volume while one was being handled
+  bool ended_ = false;   // the window is gone, or going: nothing reaches the handlers any more
   std::array<HWND, kControlCount> controls_{};
   // The one picture that changes at run time: the target of CopyPicture and what it shows. Every
   // other image shows the picture of its description.

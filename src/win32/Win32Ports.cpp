@@ -210,6 +210,17 @@ std::string Win32FileSystem::CurrentDirectory() {
   return length > 0 && length < MAX_PATH ? Narrow(buffer) : std::string("C:\\");
 }
 
+std::string Win32FileSystem::FullPath(std::string_view path) {
+  const std::wstring wide = Widen(path);
+  // Asked for the length first: a full path may be longer than MAX_PATH.
+  std::wstring full(GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr), L'\0');
+  const DWORD length =
+      GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  if (length == 0 || length >= full.size()) return std::string(path);
+  full.resize(length);
+  return Narrow(full);
+}
+
 std::string RegistrySettings::Read(std::string_view app, std::string_view section,
                                    std::string_view key) {
   const std::wstring subkey = L"Software\\" + Widen(app) + L"\\" + Widen(section);

@@ -19,6 +19,7 @@ class Win32FileSystem final : public FileSystem {
   std::optional<std::string> DriveDirectory(std::string_view drive) override;
   bool DirectoryExists(std::string_view dir) override;
   std::string CurrentDirectory() override;
+  std::string FullPath(std::string_view path) override;
 };
 
 // Values under HKEY_CURRENT_USER\Software\<app>\<section>, as REG_SZ.

@@ -43,10 +43,13 @@ void FakeForm::SetText(Ctl control, std::string_view text) {
   if (control == Ctl::inp_SourceSize) trace.push_back("size " + std::string(text));
 }
 
-int FakeForm::ShowMessage(std::string_view text, std::string_view caption, int style) {
+Answer FakeForm::ShowMessage(std::string_view text, std::string_view caption, MessageStyle style) {
   messages.push_back({std::string(text), std::string(caption), style});
-  if (style == kStyleInfo || answers.empty()) return style == kStyleInfo ? kAnswerOk : kAnswerNo;
-  const int answer = answers.front();
+  if (whileOpen) std::exchange(whileOpen, {})();
+  const bool closes = !answers.empty() && answers.front() == Answer::None;
+  if (style == MessageStyle::Info && !closes) return Answer::Ok;
+  if (answers.empty()) return Answer::No;
+  const Answer answer = answers.front();
   answers.pop_front();
   return answer;
 }

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -18,12 +19,14 @@ namespace orvanto::testing {
 
 struct ShownMessage {
   std::string text, title;
-  int style = 0;
+  MessageStyle style = MessageStyle::Info;
   friend bool operator==(const ShownMessage&, const ShownMessage&) = default;
 };
 
 // The window: control texts start as the window description has them. Questions take their
-// answers from `answers` in order; one nobody scripted is answered No, and `messages` shows it.
+// answers from `answers` in order; one nobody scripted is answered No, and `messages` shows it. A
+// scripted None is the window closing while the next box is open: a note returns it too.
+// `whileOpen` runs once while the next box is open, as a message arriving then would.
 class FakeForm final : public Form {
  public:
   FakeForm();
@@ -31,7 +34,7 @@ class FakeForm final : public Form {
   void SetText(Ctl control, std::string_view text) override;
   std::string Title() override { return title; }
   void SetTitle(std::string_view text) override { title = text; }
-  int ShowMessage(std::string_view text, std::string_view title, int style) override;
+  Answer ShowMessage(std::string_view text, std::string_view title, MessageStyle style) override;
   void CopyPicture(Ctl source, Ctl target) override {
     pictures[Index(target)] = pictures[Index(source)];
   }
@@ -44,7 +47,8 @@ class FakeForm final : public Form {
   std::array<Picture, kControlCount> pictures{};
   std::string title;
   std::vector<ShownMessage> messages;
-  std::deque<int> answers;
+  std::deque<Answer> answers;
+  std::function<void()> whileOpen;
   std::vector<Ctl> textWrites;  // controls written, in order
   bool ended = false;
   // What the lists and the size box showed, in order: "drive c:", "files a,b", "size 4,50", and
@@ -90,6 +94,9 @@ class FakeFileSystem final : public FileSystem {
   std::optional<std::string> DriveDirectory(std::string_view drive) override;
   bool DirectoryExists(std::string_view dir) override;
   std::string CurrentDirectory() override { return currentDirectory; }
+  std::string FullPath(std::string_view path) override {
+    return currentDirectory + "\\" + std::string(path);
+  }
 
   std::vector<DriveInfo> drives;
   std::vector<std::string> notReady;  // drives without a medium, "e:"

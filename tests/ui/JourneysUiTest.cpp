@@ -178,6 +178,53 @@ TEST_P(Journey, MeasuresCleansUpWritesTheListFollowsFoldersAndLeavesADriveThatIs
   EXPECT_TRUE(app.Text(Ctl::lst_Drive).starts_with(L"c:"));
 }
 
+// Closing the window or ending the Windows session under a question writes nothing; a drop then
+// waits for the answer. A dropped path opens as Windows writes it.
+TEST(Journey, ChangesNothingUnderAnOpenQuestion) {
+  const win32::TempDir dvd{{{L"MOVIE\\VTS_01_1.VOB", 0},
+                            {L"MOVIE\\VIDEO_TS.VOB", 0},
+                            {L"OTHER\\VTS_01_1.VOB", 1LL << 31}}};
+  // At the overwrite question, or at the name warning after a Yes there.
+  for (const auto& [yeses, endSession] : {std::pair{0, false}, {1, false}, {0, true}}) {
+    dvd.Make(L"MOVIE\\MOVIE.CFFL", FILE_ATTRIBUTE_NORMAL, "old");
+    const RunningApp app{dvd.Root() + L"\\MOVIE"};
+    app.Click(Ctl::btn_MakeCFFL);
+    auto box = app.WaitForMessageBox();
+    for (int i = 0; i < yeses && box; ++i) {
+      box->Press(IDYES);
+      WaitUntil([&] { return !IsWindow(box->hwnd); });
+      box = app.WaitForMessageBox();
+    }
+    ASSERT_TRUE(box);
+    if (endSession) {
+      EXPECT_TRUE(SendMessageW(app.Main(), WM_QUERYENDSESSION, 0, 0));
+      SendMessageW(app.Main(), WM_ENDSESSION, TRUE, 0);
+    } else {
+      PostMessageW(app.Main(), WM_CLOSE, 0, 0);
+    }
+    EXPECT_TRUE(app.Exited(10s)) << yeses;
+    EXPECT_EQ(dvd.Read(L"MOVIE\\MOVIE.CFFL"), "old");
+  }
+
+  const RunningApp app{dvd.Root()};
+  app.Drop(dvd.Root() + L"/OTHER//..\\MOVIE\\.");
+  const auto movie = app.Items(Ctl::lst_File);
+  EXPECT_EQ(movie, (std::vector<std::wstring>{L"MOVIE.CFFL", L"VIDEO_TS.VOB", L"VTS_01_1.VOB"}));
+  app.Click(Ctl::btn_MakeCFFL);
+  for (const int button : {IDYES, IDYES, IDOK}) {
+    const auto box = app.WaitForMessageBox();
+    ASSERT_TRUE(box);
+    app.Drop(dvd.Root() + L"\\OTHER");
+    EXPECT_EQ(app.Items(Ctl::lst_File), movie);
+    EXPECT_EQ(app.Text(Ctl::inp_SourceSize), L"0,00");
+    box->Press(button);
+    WaitUntil([&] { return !IsWindow(box->hwnd); });
+  }
+  EXPECT_EQ(dvd.Read(L"MOVIE\\MOVIE.CFFL"), "CFFL\r\n" + dvd.Path(L"MOVIE\\VIDEO_TS.VOB") + "\r\n" +
+                                                dvd.Path(L"MOVIE\\VTS_01_1.VOB") + "\r\n");
+  EXPECT_TRUE(WaitUntil([&] { return app.Text(Ctl::inp_SourceSize) == L"2,00"; }));
+}
+
 // 1234.5 GiB: the grouping separator is a narrow no-break space, which must not end the number.
 TEST(Journey, ReadsBackAFolderAbove1000GbUnderFrenchSeparators) {
   const Session run{kFrench,

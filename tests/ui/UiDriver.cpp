@@ -1,5 +1,8 @@
 #include "UiDriver.h"
 
+#include <shlobj.h>
+
+#include <cstring>
 #include <thread>
 
 namespace orvanto::ui {
@@ -87,6 +90,15 @@ std::vector<std::wstring> RunningApp::Items(Ctl list) const {
     items[i].pop_back();
   }
   return items;
+}
+
+void RunningApp::Drop(const std::wstring& path) const {
+  std::vector<BYTE> block(sizeof(DROPFILES) + (path.size() + 2) * sizeof(wchar_t));
+  *reinterpret_cast<DROPFILES*>(block.data()) = {sizeof(DROPFILES), {}, FALSE, TRUE};
+  std::memcpy(block.data() + sizeof(DROPFILES), path.data(), path.size() * sizeof(wchar_t));
+  void* copy = VirtualAllocEx(process_.hProcess, nullptr, block.size(), MEM_COMMIT, PAGE_READWRITE);
+  WriteProcessMemory(process_.hProcess, copy, block.data(), block.size(), nullptr);
+  SendMessageW(main_, WM_DROPFILES, reinterpret_cast<WPARAM>(copy), 0);
 }
 
 std::optional<MessageBoxView> RunningApp::WaitForMessageBox(

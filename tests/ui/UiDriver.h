@@ -112,6 +112,9 @@ class RunningApp {
   void Click(Ctl control) const { PostMessageW(Control(control), BM_CLICK, 0, 0); }
   void PressKey(WORD key) const { PostMessageW(Focus(), WM_KEYDOWN, key, 1); }
   std::vector<std::wstring> Items(Ctl list) const;  // of a list box
+  // Drops `path` on the window, as Explorer does. A message to another process carries no
+  // pointed-to data: the drop's block is put into the program's memory.
+  void Drop(const std::wstring& path) const;
 
   // The message box the program shows next, once it is on screen.
   std::optional<MessageBoxView> WaitForMessageBox(std::chrono::milliseconds timeout = 10s) const;

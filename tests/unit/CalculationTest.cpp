@@ -11,12 +11,13 @@ namespace orvanto {
 namespace {
 
 using namespace testing;
+using enum MessageStyle;
 using Inputs = std::array<const char*, 5>;  // source, target, playing time, bitrate, reserve
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
 // Types the inputs into their boxes (nullptr keeps a box as it is), then clicks Calculate with
 // the answers given; "earlier" stands in the new bitrate's label before.
-void ClickCalculate(TestWindow& t, const Inputs& in, std::deque<int> answers) {
+void ClickCalculate(TestWindow& t, const Inputs& in, std::deque<Answer> answers) {
   for (size_t i = 0; i < in.size(); ++i)
     if (in[i]) t.Type(kCalcInputs[i], in[i]);
   t.form.texts[Index(Ctl::dsp_NewBr)] = "earlier";
@@ -28,14 +29,15 @@ void ClickCalculate(TestWindow& t, const Inputs& in, std::deque<int> answers) {
 std::vector<ShownMessage> Said(const std::vector<const Message*>& texts, bool english) {
   std::vector<ShownMessage> said;
   for (const Message* text : texts)
-    said.push_back(text == &msg::kNotNumeric
-                       ? ShownMessage{text->Text(english), msg::kTitleError.Text(english), 64}
-                       : ShownMessage{text->Text(english), msg::kTitleQuestion.Text(english), 292});
+    said.push_back(
+        text == &msg::kNotNumeric
+            ? ShownMessage{text->Text(english), msg::kTitleError.Text(english), Info}
+            : ShownMessage{text->Text(english), msg::kTitleQuestion.Text(english), AskDefaultNo});
   return said;
 }
 
-// From plausible values, one box changed at a time; a question is answered No and stops the
-// calculation with nothing changed.
+// From plausible values, one box changed at a time; a question answered No, or closed with the
+// window (None, in the English run), stops the calculation with nothing changed.
 TEST(CheckInputs, AsksBeyondEachBoundOnlyAndStopsWithNothingChanged) {
   const Message* const kError = &msg::kNotNumeric;
   // clang-format off
@@ -55,7 +57,7 @@ TEST(CheckInputs, AsksBeyondEachBoundOnlyAndStopsWithNothingChanged) {
       t.Load(english);
       Inputs in = {"5,23", "4,37", "6000", "5390000", "2"};
       in[static_cast<size_t>(c.box)] = c.text;
-      ClickCalculate(t, in, {kAnswerNo});
+      ClickCalculate(t, in, {english ? Answer::None : Answer::No});
       EXPECT_EQ(t.form.messages,
                 Said(c.said ? std::vector{c.said} : std::vector<const Message*>{}, english))
           << c.text;
@@ -75,8 +77,8 @@ TEST(CheckInputs, AsksInOrderUntilTheFirstNo) {
   for (const auto& [in, asked] : runs) {
     for (size_t no = 1; no <= asked.size() + 1; ++no) {
       TestWindow t;
-      std::deque<int> answers(no - 1, kAnswerYes);
-      answers.push_back(kAnswerNo);
+      std::deque<Answer> answers(no - 1, Answer::Yes);
+      answers.push_back(Answer::No);
       ClickCalculate(t, in, answers);
       EXPECT_EQ(t.form.messages,
                 Said({asked.begin(), asked.begin() + std::min(no, asked.size())}, false));
@@ -109,7 +111,7 @@ TEST(Calculation, FillsTheLabelsInOrderAndMarksTheNewBitrate) {
   // clang-format on
   for (const auto& c : cases) {
     TestWindow t;
-    ClickCalculate(t, c.in, std::deque<int>(static_cast<size_t>(c.yeses), kAnswerYes));
+    ClickCalculate(t, c.in, std::deque<Answer>(static_cast<size_t>(c.yeses), Answer::Yes));
     EXPECT_EQ(Results(t), c.shown);
     EXPECT_EQ(t.form.messages.size(), static_cast<size_t>(c.yeses)) << c.shown;
     EXPECT_EQ(t.form.textWrites, std::vector(kCalcResults, kCalcResults + (c.marker != 0 ? 8 : 7)));
@@ -142,7 +144,7 @@ TEST(Calculation, ReadsTheMeasuredSizeBackUnderAnySeparators) {
     t.window.OpenDirectory(0);  // the root, then dvd below it
     t.window.OpenDirectory(2);
     EXPECT_EQ(t.form.Text(Ctl::inp_SourceSize), "5,23");
-    ClickCalculate(t, {nullptr, "4,37", "8356,1", "5390000", "2"}, {kAnswerYes});
+    ClickCalculate(t, {nullptr, "4,37", "8356,1", "5390000", "2"}, {Answer::Yes});
     EXPECT_EQ(Results(t), shown);
   }
 }

@@ -11,6 +11,7 @@ namespace orvanto {
 namespace {
 
 using namespace testing;
+using enum MessageStyle;
 using Trace = std::vector<std::string>;
 
 std::vector<std::string> Words(const std::string& text) {
@@ -22,19 +23,19 @@ std::vector<std::string> Words(const std::string& text) {
 // No VOB, Empty name, Bad name, Delete failed (the marker), Ansi refused, a path that cannot stand
 // on a Line, Failed write, Success.
 std::vector<ShownMessage> Messages(const std::string& letters) {
-  const auto said = [](const Message& text, const Message& title, int style,
+  const auto said = [](const Message& text, const Message& title, MessageStyle style,
                        const char* subject = "") {
     return ShownMessage{text.Text(false, subject), title.Text(false), style};
   };
   const std::map<char, ShownMessage> byLetter = {
       // clang-format off
-      {'O', said(msg::kOverwrite, msg::kTitleQuestion, 292, "d:\\dvd\\MOVIE.CFFL")}, {'C', said(msg::kOtherCffl, msg::kTitleQuestion, 36)},
-      {'V', said(msg::kVinf, msg::kTitleQuestion, 36)}, {'W', said(msg::kNameWarning, msg::kTitleQuestion, 292)},
-      {'N', said(msg::kNoVob, msg::kTitleError, 64)}, {'E', said(msg::kEmptyName, msg::kTitleError, 64)},
-      {'B', said(msg::kBadName, msg::kTitleError, 64, "..\\X")}, {'D', said(msg::kNotDeleted, msg::kTitleError, 64, "d:\\dvd\\A.CFFL.VINF")},
-      {'A', said(msg::kNotAnsi, msg::kTitleError, 64, "d:\\dvd\\VTS_01_\u5F71.VOB")}, {'F', said(msg::kWriteFailed, msg::kTitleError, 64)},
-      {'S', said(msg::kWritten, msg::kTitleNote, 64)},
-      {'L', said(msg::kNotAnsi, msg::kTitleError, 64, "d:\\dvd\\VTS_01_1|.VOB")},
+      {'O', said(msg::kOverwrite, msg::kTitleQuestion, AskDefaultNo, "d:\\dvd\\MOVIE.CFFL")}, {'C', said(msg::kOtherCffl, msg::kTitleQuestion, AskDefaultYes)},
+      {'V', said(msg::kVinf, msg::kTitleQuestion, AskDefaultYes)}, {'W', said(msg::kNameWarning, msg::kTitleQuestion, AskDefaultNo)},
+      {'N', said(msg::kNoVob, msg::kTitleError, Info)}, {'E', said(msg::kEmptyName, msg::kTitleError, Info)},
+      {'B', said(msg::kBadName, msg::kTitleError, Info, "..\\X")}, {'D', said(msg::kNotDeleted, msg::kTitleError, Info, "d:\\dvd\\A.CFFL.VINF")},
+      {'A', said(msg::kNotAnsi, msg::kTitleError, Info, "d:\\dvd\\VTS_01_\u5F71.VOB")}, {'F', said(msg::kWriteFailed, msg::kTitleError, Info)},
+      {'S', said(msg::kWritten, msg::kTitleNote, Info)},
+      {'L', said(msg::kNotAnsi, msg::kTitleError, Info, "d:\\dvd\\VTS_01_1|.VOB")},
       // clang-format on
   };
   std::vector<ShownMessage> shown;
@@ -43,7 +44,8 @@ std::vector<ShownMessage> Messages(const std::string& letters) {
 }
 
 // The directory open in the lists holds the files named ("h:" before a name: hidden, "r:"
-// read-only); each starts with the content "old".
+// read-only); each starts with the content "old". Answers: Yes, No, or X: the window is closed
+// while the next box is open (None).
 struct CfflRun : TestWindow {
   CfflRun(const std::string& dir, const std::string& names, const std::string& typed = "MOVIE") {
     files.Add("d:\\dvd\\");
@@ -58,7 +60,8 @@ struct CfflRun : TestWindow {
     form.SetText(Ctl::inp_Filename, typed);
   }
   void Press(const std::string& answers) {
-    for (const char a : answers) form.answers.push_back(a == 'Y' ? kAnswerYes : kAnswerNo);
+    for (const char a : answers)
+      form.answers.push_back(a == 'Y' ? Answer::Yes : a == 'N' ? Answer::No : Answer::None);
     form.trace.clear();
     Click(Ctl::btn_MakeCFFL);
   }
@@ -78,6 +81,11 @@ TEST(MakeCffl, AsksWarnsDeletesAndWritesAsTheAnswersSay) {
       {"VTS_01_1.VOB", "  ", "", "S", "", "CFFL\r\nd:\\dvd\\VTS_01_1.VOB\r\n", "  .CFFL"},
       {"VTS_01_1.VOB", "MOVIE.CFFL", "", "S", "", "CFFL\r\nd:\\dvd\\VTS_01_1.VOB\r\n", "MOVIE.CFFL.CFFL"},
       {kFive + " MOVIE.CFFL X.CFFL.VINF", "MOVIE", "N", "O", "", "old"}, {kFive + " r:MOVIE.CFFL", "MOVIE", "Y", "OF", "", "old"},
+      {kFive + " MOVIE.CFFL X.CFFL.VINF", "MOVIE", "X", "O", "", "old"},
+      {kFive + " MOVIE.CFFL X.CFFL.VINF", "MOVIE", "YX", "OV", "", "old"},
+      {kFive + " OLD.CFFL", "MOVIE", "X", "C", "", ""},
+      {"VTS_02_1.VOB", "MOVIE", "X", "W", "", ""},
+      {"VTS_01_1.VOB r:A.CFFL.VINF", "MOVIE", "YX", "VD", "", ""},
       {kFive + " MOVIE.CFFL OLD.CFFL X.CFFL.VINF", "MOVIE", "YN", "OVS", "", kFiveBytes},
       {kFive + " MOVIE.CFFL X.CFFL.VINF", "MOVIE", "YY", "OVS", "X.CFFL.VINF", kFiveBytes},
       {kFive + " OLD.CFFL OTHER.CFFL", "MOVIE", "Y", "CS", "OLD.CFFL", kFiveBytes}, {kFive + " OLD.CFFL", "MOVIE", "N", "CS", "", kFiveBytes},
@@ -132,9 +140,9 @@ TEST(MakeCffl, SpeaksEnglishAndListsInOrdinalOrderAtADriveRoot) {
   run.Load(true);
   run.Press("Y");
   EXPECT_EQ(run.form.messages,
-            (std::vector<ShownMessage>{
-                {"The file 'e:\\MOVIE.CFFL' already exists. Overwrite it ?", "Question", 292},
-                {"The CFFL-file has been generated.", "Note", 64}}));
+            (std::vector<ShownMessage>{{"The file 'e:\\MOVIE.CFFL' already exists. Overwrite it ?",
+                                        "Question", AskDefaultNo},
+                                       {"The CFFL-file has been generated.", "Note", Info}}));
   EXPECT_EQ(run.files.Content("e:\\MOVIE.CFFL"),
             "CFFL\r\ne:\\VTS_01_1.VOB\r\ne:\\VTS_01_10.VOB\r\ne:\\VTS_01_2.VOB\r\n");
 }
@@ -155,7 +163,7 @@ TEST(MakeCffl, NeverLeavesAHalfDoneFileWhateverCallFails) {
     // The run ends with a note or an error, never silently.
     ASSERT_FALSE(run.form.messages.empty());
     EXPECT_EQ(run.form.messages.back().title, content == kFiveBytes ? "Hinweis" : "Fehler");
-    EXPECT_EQ(run.form.messages.back().style, 64);
+    EXPECT_EQ(run.form.messages.back().style, Info);
     run.files.failAtCall = 0;  // the program is still usable: the next run succeeds
     run.form.answers.clear();
     run.Press("YY");
@@ -245,13 +253,45 @@ TEST(FolderLists, FollowDrivesThatComeAndGoAndOpenWhatIsDropped) {
       (Trace{"drive d: [Data]", "dir 0+d:\\ *1+dvd 2-alpha 2-Movie", "files", "size 0,00",
              "dir 0+d:\\ 1+dvd *2+Movie 3-sub",
              "files M.CFFL.VINF,MOVIE.CFFL,VTS_01_0.BUP,vts_01_0.ifo,VTS_01_1.VOB", "size 6,00"}));
-  EXPECT_EQ(m.Did(&frm_Main::OpenDropped, "d:\\dvd\\alpha"),
-            (Trace{"dir 0+d:\\ 1+dvd *2+alpha", "files", "size 0,00"}));
-  EXPECT_TRUE(m.form.messages.empty());
   EXPECT_EQ(m.Did(&frm_Main::OpenDropped, "\\\\server\\dvd"), (Trace{}));
   EXPECT_EQ(m.form.messages,
             (std::vector<ShownMessage>{
-                {msg::kNotOnADrive.Text(false, "\\\\server\\dvd"), "Fehler", 64}}));
+                {msg::kNotOnADrive.Text(false, "\\\\server\\dvd"), "Fehler", Info}}));
+  // Nothing changes under an open question: the file goes to the folder shown at the click; then
+  // what came meanwhile applies, the drives first, of the drops the last.
+  m.form.whileOpen = [&] {
+    m.window.OpenDropped("d:\\dvd");
+    m.window.OpenDropped("d:/dvd/Movie/..//alpha/.");
+    m.window.RefreshDrives();
+  };
+  m.form.answers = {Answer::Yes, Answer::No};
+  EXPECT_EQ(m.Did(&frm_Main::OnEvent, Ctl::btn_MakeCFFL, Event::Click),
+            (Trace{"files M.CFFL.VINF,MOVIE.CFFL,VTS_01_0.BUP,vts_01_0.ifo,VTS_01_1.VOB",
+                   "drive d: [Data]", "dir 0+d:\\ 1+dvd *2+alpha", "files", "size 0,00"}));
+  EXPECT_EQ(m.files.Content("d:\\dvd\\Movie\\MOVIE.CFFL"),
+            "CFFL\r\nD:\\dvd\\Movie\\VTS_01_1.VOB\r\n");
+  // Once the window is gone, nothing that came meanwhile applies.
+  m.form.whileOpen = [&] {
+    m.window.OpenDropped("d:\\dvd");
+    m.window.WindowClosed();
+  };
+  EXPECT_EQ(m.Did(&frm_Main::OnEvent, Ctl::btn_MakeCFFL, Event::Click), (Trace{}));
+}
+
+TEST(FolderLists, TakeDroppedPathsAsWindowsWritesThem) {
+  Machine m;
+  const std::pair<const char*, const char*> cases[] = {
+      {"D:/DVD/MOVIE", "D:\\DVD\\MOVIE"},
+      {"D:\\A\\..\\DVD\\.\\MOVIE\\", "D:\\DVD\\MOVIE"},
+      {"D:\\\\DVD\\\\\\MOVIE", "D:\\DVD\\MOVIE"},
+      {"\\\\?\\D:\\DVD\\MOVIE", "D:\\DVD\\MOVIE"},
+      {"//?/d:/../.", "d:\\"},
+      {"\\\\?\\UNC\\server\\share\\..\\DVD", "\\\\server\\share\\DVD"},
+      {"\\\\?\\Volume{1}\\DVD", "\\\\?\\Volume{1}\\DVD"},
+      {"DVD\\..\\MOVIE", "C:\\work\\MOVIE"},
+  };
+  for (const auto& [dropped, canonical] : cases)
+    EXPECT_EQ(CanonicalPath(m.files, dropped), canonical) << dropped;
 }
 
 TEST(FolderLists, ShowADirectoryThatVanishedAsItIsNow) {

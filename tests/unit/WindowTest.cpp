@@ -12,6 +12,7 @@ namespace orvanto {
 namespace {
 
 using namespace testing;
+using enum MessageStyle;
 
 // Every text the program shows in a message box, literally, with its typos; "{}" is the subject.
 TEST(Messages, SayExactlyThis) {
@@ -98,8 +99,8 @@ TEST(LanguageSwitch, SavesTheOtherLanguageAndEndsWithoutChangingTheWindow) {
     t.settings.failWrites = fails;
     t.Click(Ctl::btn_LangSwitch);
     std::vector<ShownMessage> said = {
-        {msg::kRestart.Text(!english), english ? "Hinweis" : "Note", 64}};
-    if (fails) said.push_back({msg::kSettingNotSaved.Text(true), "Error", 64});
+        {msg::kRestart.Text(!english), english ? "Hinweis" : "Note", Info}};
+    if (fails) said.push_back({msg::kSettingNotSaved.Text(true), "Error", Info});
     EXPECT_EQ(t.form.messages, said);
     EXPECT_EQ(t.settings.values["Tolva/Settings/English"], saved);
     EXPECT_TRUE(t.form.ended && t.form.textWrites.empty());

@@ -186,6 +186,22 @@ TEST(DropOnDisk, UnpacksTheFirstPathOfARealDrop) {
   GlobalFree(memory);
 }
 
+// A path that depends on a current directory resolves against the process's or the drive's, even
+// past MAX_PATH.
+TEST(FullPathOnDisk, ResolvesRelativeDriveRelativeAndRootRelativePaths) {
+  const TempDir dir;
+  wchar_t before[MAX_PATH]{};
+  GetCurrentDirectoryW(MAX_PATH, before);
+  ASSERT_TRUE(SetCurrentDirectoryW(dir.Root().c_str()));
+  const std::string root = dir.Path(), drive = root.substr(0, 2), deep(300, 'a');
+  Win32FileSystem files;
+  EXPECT_EQ(files.FullPath("DVD\\..\\MOVIE"), root + "MOVIE");
+  EXPECT_EQ(files.FullPath(drive + "MOVIE"), root + "MOVIE");
+  EXPECT_EQ(files.FullPath("\\MOVIE"), drive + "\\MOVIE");
+  EXPECT_EQ(files.FullPath(deep), root + deep);
+  SetCurrentDirectoryW(before);
+}
+
 TEST(TextOnDisk, CrossesTheBoundaryWholeAndRefusesWhatTheCodePageCannotHold) {
   // A lone surrogate, which the core must see as no valid UTF-8, keeps its three-byte form both
   // ways; a pair is one character, and a low surrogate before a high one no pair.
