@@ -38,11 +38,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size == 0) return 0;
   const NumberSeparators& s = kRegions[data[0] & 3];
   const size_t noAt = data[0] >> 3;
-  testing::TestWindow t;
+  fakes::TestWindow t;
   t.locale.separators = s;
   t.Load((data[0] & 4) != 0);
   std::string_view rest(reinterpret_cast<const char*>(data + 1), size - 1);
-  for (const Ctl box : testing::kCalcInputs) {
+  for (const Ctl box : fakes::kCalcInputs) {
     const size_t bar = std::min(rest.find('|'), rest.size());
     t.Type(box, rest.substr(0, bar));
     rest.remove_prefix(std::min(bar + 1, rest.size()));
@@ -65,9 +65,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   for (const Ctl label : t.form.textWrites)
-    FUZZ_CHECK(std::ranges::count(testing::kCalcResults, label) == 1);
+    FUZZ_CHECK(std::ranges::count(fakes::kCalcResults, label) == 1);
   for (size_t i = 0; i < 6; ++i)
-    FUZZ_CHECK(Shows(t.form.Text(testing::kCalcResults[i]), " MB", s, 2));
+    FUZZ_CHECK(Shows(t.form.Text(fakes::kCalcResults[i]), " MB", s, 2));
   FUZZ_CHECK(Shows(t.form.Text(Ctl::dsp_DestFactor), "%", s, -1));
   const bool newBitrate = t.form.Text(Ctl::dsp_NewBr) != "earlier";
   FUZZ_CHECK(newBitrate == !t.canvas.ops.empty());

@@ -17,7 +17,7 @@ constexpr std::string_view kTyped[] = {"5",      "53",      "539",       "5.390"
                                        "53.900", "539.000", "5.390.000", "5.390.000,5"};
 
 struct Window {
-  testing::TestWindow ports;
+  fakes::TestWindow ports;
   Window() { ports.form.record = false; }
 
   const std::string& Type(std::string_view text) {

@@ -77,10 +77,10 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (dir.back() != L'\\') dir += L'\\';
 
-  testing::FakeForm form;
+  fakes::FakeForm form;
   form.record = false;
-  testing::FakeCanvas canvas;
-  testing::FakeSettings settings;
+  fakes::FakeCanvas canvas;
+  fakes::FakeSettings settings;
   win32::Win32FileSystem files;
   win32::UserNumberLocale locale;
   frm_Main window(Ports{form, canvas, files, settings, locale});

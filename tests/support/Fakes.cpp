@@ -5,7 +5,7 @@
 #include "common/TextCase.h"
 #include "common/Wildcard.h"
 
-namespace orvanto::testing {
+namespace orvanto::fakes {
 
 namespace {
 
@@ -172,4 +172,4 @@ bool FakeSettings::Write(std::string_view app, std::string_view section, std::st
   return !failWrites;
 }
 
-}  // namespace orvanto::testing
+}  // namespace orvanto::fakes

@@ -15,7 +15,7 @@
 #include "app/WindowLayout.h"
 #include "app/frm_Main.h"
 
-namespace orvanto::testing {
+namespace orvanto::fakes {
 
 struct ShownMessage {
   std::string text, title;
@@ -171,4 +171,4 @@ struct TestWindow {
   void Click(Ctl control) { window.OnEvent(control, Event::Click); }
 };
 
-}  // namespace orvanto::testing
+}  // namespace orvanto::fakes

@@ -10,7 +10,7 @@
 namespace orvanto {
 namespace {
 
-using namespace testing;
+using namespace fakes;
 using enum MessageStyle;
 using Inputs = std::array<const char*, 5>;  // source, target, playing time, bitrate, reserve
 constexpr double kInf = std::numeric_limits<double>::infinity();

@@ -10,7 +10,7 @@
 namespace orvanto {
 namespace {
 
-using namespace testing;
+using namespace fakes;
 using enum MessageStyle;
 using Trace = std::vector<std::string>;
 

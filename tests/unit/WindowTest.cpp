@@ -11,7 +11,7 @@
 namespace orvanto {
 namespace {
 
-using namespace testing;
+using namespace fakes;
 using enum MessageStyle;
 
 // Every text the program shows in a message box, literally, with its typos; "{}" is the subject.
