@@ -23,7 +23,7 @@ struct Separators {
   const wchar_t *decimal, *thousand;
 };
 const Separators kGerman{"German", L",", L"."}, kEnglish{"English", L".", L","},
-    kFrench{"French", L",", L"\u202F"};
+    kFrench{"French", L",", L"\u202F"}, kNoGrouping{"NoGrouping", L".", L""};
 
 using win32::Files;
 
@@ -77,7 +77,7 @@ std::optional<MessageBoxView> Calculate(const RunningApp& app, const std::wstrin
 }
 
 class Journey : public testing::TestWithParam<Separators> {};
-INSTANTIATE_TEST_SUITE_P(Separators, Journey, testing::Values(kGerman, kEnglish),
+INSTANTIATE_TEST_SUITE_P(Separators, Journey, testing::Values(kGerman, kEnglish, kNoGrouping),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_P(Journey, WorksOutTheExampleInAMeasuredFolderAndMarksItOnTheBar) {

@@ -125,6 +125,9 @@ TEST(Calculation, ReadsTheMeasuredSizeBackUnderAnySeparators) {
       // clang-format off
       {kGerman, "5.369,11 MB|-13,59 MB|-13,59 MB|4.398,97 MB|5.355,52 MB|4.385,38 MB|81%|4.313 KBit/s"},
       {kEnglish, "5,369.11 MB|-13.59 MB|-13.59 MB|4,398.97 MB|5,355.52 MB|4,385.38 MB|81%|4,313 KBit/s"},
+      // No grouping: none chosen, or one that is the decimal separator.
+      {{",", ""}, "5369,11 MB|-13,59 MB|-13,59 MB|4398,97 MB|5355,52 MB|4385,38 MB|81%|4313 KBit/s"},
+      {{",", ","}, "5369,11 MB|-13,59 MB|-13,59 MB|4398,97 MB|5355,52 MB|4385,38 MB|81%|4313 KBit/s"},
       {kFrench, "5\u202F369,11 MB|-13,59 MB|-13,59 MB|4\u202F398,97 MB|5\u202F355,52 MB|4\u202F385,38 MB|81%|4\u202F313 KBit/s"},
       // clang-format on
   };
@@ -208,6 +211,7 @@ TEST(IsNumeric, FollowsTheRegionalSeparators) {
   }
   EXPECT_TRUE(IsNumeric("5\u202F390\u202F000,5", kFrench));
   EXPECT_FALSE(IsNumeric("5\u202F", kFrench));
+  EXPECT_TRUE(IsNumeric("8356,1", {".", ""}));  // no grouping reads typed numbers as before
 }
 
 TEST(FormatNumber, WritesThePatternsWithRegionalSeparators) {
