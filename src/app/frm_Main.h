@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -46,6 +47,10 @@ class frm_Main {
   // A folder dropped on the window opens as if the user had gone there; a file, its folder.
   void OpenDropped(std::string_view path);
 
+  // The user's high-contrast mode, at start and whenever it changes: the range bar is drawn again
+  // in the colours of the mode.
+  void SetHighContrast(bool on);
+
   void Form_Load();
   // Puts the size of the directory open in the lists into inp_SourceSize.
   void MeasureOutputDir();
@@ -87,6 +92,8 @@ class frm_Main {
   Ports ports_;
   FolderListState folders_;
   bool English = false;  // true selects English texts
+  bool highContrast_ = false;
+  std::optional<double> barBitrate_;  // the new bitrate the range bar marks, once it marks one
 };
 
 }  // namespace orvanto

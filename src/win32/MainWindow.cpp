@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "win32/Colours.h"
 #include "win32/ControlIds.h"
 #include "win32/Text.h"
 
@@ -20,8 +21,6 @@ namespace {
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kWindowExStyle = WS_EX_ACCEPTFILES;  // folders dropped from Explorer
 constexpr int kDropDownItems = 12;
-
-COLORREF ToColorRef(Rgb c) { return RGB(c.r, c.g, c.b); }
 
 struct ClassAndStyle {
   const wchar_t* className;
@@ -182,6 +181,8 @@ bool MainWindow::Create() {
   CreateTooltips();
   SizeWindow();
   ApplyDpiToWindow();
+  highContrast_ = HighContrastOn();
+  form_.SetHighContrast(highContrast_);
   ready_ = true;
   form_.InitFolderLists();
   form_.Form_Load();
@@ -435,20 +436,25 @@ LRESULT MainWindow::OnControlColour(UINT message, HDC dc, HWND child) {
   if (!control)
     return DefWindowProcW(hwnd_, message, reinterpret_cast<WPARAM>(dc),
                           reinterpret_cast<LPARAM>(child));
-  const ControlDesc& desc = Describe(*control);
-  if (desc.textColour) SetTextColor(dc, ToColorRef(*desc.textColour));
-  if (desc.backColour) {
-    const COLORREF colour = ToColorRef(*desc.backColour);
-    SetBkColor(dc, colour);
-    return reinterpret_cast<LRESULT>(
-        std::ranges::find(backBrushes_, colour, &Brush::colour)->handle.Get());
-  }
-  if (message == WM_CTLCOLOREDIT) {
-    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
-  }
-  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+  const ControlColours colours = ColoursOf(Describe(*control), highContrast_);
+  SetTextColor(dc, ToColorRef(colours.text));
+  const COLORREF back = ToColorRef(colours.back);
+  SetBkColor(dc, back);
+  if (const auto* scheme = std::get_if<SystemColour>(&colours.back))
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(SysColorIndex(*scheme)));
+  return reinterpret_cast<LRESULT>(
+      std::ranges::find(backBrushes_, back, &Brush::colour)->handle.Get());
+}
+
+void MainWindow::FollowColours(bool schemeChanged) {
+  const bool on = HighContrastOn();
+  if (on == highContrast_ && !schemeChanged) return;
+  highContrast_ = on;
+  form_.SetHighContrast(on);
+  // The controls of common controls 6 keep the scheme's colours until they are told.
+  if (schemeChanged)
+    for (const HWND child : controls_) SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void MainWindow::RestoreFocus() {
@@ -508,6 +514,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       ApplyDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     }
+    case WM_SETTINGCHANGE:  // high contrast switched on or off
+    case WM_SYSCOLORCHANGE:
+      FollowColours(message == WM_SYSCOLORCHANGE);
+      return 0;
     case WM_DEVICECHANGE:
       if ((wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE) && ready_ &&
           !ended_) {

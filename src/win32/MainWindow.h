@@ -72,6 +72,8 @@ class MainWindow final : public Form {
   void DrawDirectoryItem(const DRAWITEMSTRUCT& item) const;
   void OnCommand(int id, int code);
   LRESULT OnControlColour(UINT message, HDC dc, HWND child);
+  // The high-contrast mode read again, and everything drawn anew where it or the scheme changed.
+  void FollowColours(bool schemeChanged);
   void RestoreFocus();
 
   HWND Control(Ctl control) const { return controls_[Index(control)]; }
@@ -95,6 +97,7 @@ class MainWindow final : public Form {
   UINT pictureDpi_ = 0;  // the DPI pictureIcons_ are drawn for
   bool ready_ = false;   // control events reach the handlers only once the window is complete
   bool ended_ = false;
+  bool highContrast_ = false;
   int commandDepth_ = 0;        // control events being handled, nested in message boxes' loops
   bool drivesChanged_ = false;  // Windows announced a volume while one was being handled
   std::array<HWND, kControlCount> controls_{};

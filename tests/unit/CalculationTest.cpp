@@ -158,6 +158,24 @@ TEST(RangeBar, ShadesRedToWhiteAndClampsTheMarker) {
   // clang-format on
   for (const auto& [step, colour] : band) EXPECT_EQ(BandColour(step), colour) << step;
   for (const auto& [bitrate, x] : markers) EXPECT_DOUBLE_EQ(MarkerPosition(bitrate), x);
+
+  // In high contrast the band keeps its colours; a frame (top, bottom, left, right) and the marker
+  // take the scheme's text colour. A switch draws the bar again, once there is one.
+  TestWindow t;
+  t.window.SetHighContrast(true);
+  ClickCalculate(t, {"5,23", "4,37", "8356,1", "5390000", "2"}, {kAnswerYes});
+  const auto& ops = t.canvas.ops;
+  ASSERT_EQ(ops.size(), 108u);
+  EXPECT_EQ(ops[2].colour, Colour(Rgb{255, 0, 0}));
+  const float starts[] = {0, 0, 0, 100, 49.0676f};
+  for (size_t i = 0; i < 5; ++i) {
+    const auto& op = ops[103 + i];
+    EXPECT_TRUE(op.kind == 'L' && op.colour == Colour{SystemColour::ButtonText}) << i;
+    EXPECT_NEAR(op.x1, starts[i], 1e-4) << i;
+  }
+  t.window.SetHighContrast(false);
+  ASSERT_EQ(ops.size(), 108u + 104u);
+  EXPECT_EQ(ops.back().colour, Colour(Rgb{0, 0, 0}));
 }
 
 TEST(ReadOuts, FollowEveryNumericTextAndKeepTheLastOtherwise) {

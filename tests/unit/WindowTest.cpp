@@ -89,6 +89,29 @@ TEST(WindowDescription, GivesTheNumericInputsTheirTooltips) {
   for (const auto& [control, tip] : tips) EXPECT_EQ(TooltipText(Describe(control)), tip);
 }
 
+// Off, the described colours and the scheme's elsewhere; in high contrast, the scheme's alone.
+TEST(WindowDescription, ColoursAsDescribedOrInHighContrastWithTheSchemeAlone) {
+  using S = SystemColour;
+  const struct {
+    Ctl control;
+    bool highContrast;
+    Colour text, back;
+  } cases[] = {
+      {Ctl::dsp_SizeOutput, false, Rgb{0, 0, 128}, S::ButtonFace},
+      {Ctl::dsp_SizeOutput, true, S::ButtonText, S::ButtonFace},
+      {Ctl::dsp_SumDest, false, Rgb{0, 0, 192}, S::ButtonFace},
+      {Ctl::dsp_DestFactor, false, Rgb{255, 0, 0}, S::ButtonFace},
+      {Ctl::inp_SourceSize, false, S::WindowText, Rgb{224, 224, 224}},
+      {Ctl::inp_SourceSize, true, S::WindowText, S::Window},
+      {Ctl::inp_Playtime, false, S::WindowText, S::Window},
+      {Ctl::Label5, false, S::ButtonText, S::ButtonFace},
+      {Ctl::frme_Step1, true, S::ButtonText, S::ButtonFace},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ColoursOf(Describe(c.control), c.highContrast), (ControlColours{c.text, c.back}))
+        << Describe(c.control).name << c.highContrast;
+}
+
 TEST(LanguageSwitch, SavesTheOtherLanguageAndEndsWithoutChangingTheWindow) {
   const std::tuple<bool, bool, const char*> runs[] = {
       {false, false, "True"}, {true, false, "False"}, {false, true, "False"}};
