@@ -21,6 +21,9 @@ namespace {
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kWindowExStyle = WS_EX_ACCEPTFILES;  // folders dropped from Explorer
 constexpr int kDropDownItems = 12;
+// WM_GETDPISCALEDSIZE, sent from Windows 10 1703 on; the headers give it only to programs that
+// need that version.
+constexpr UINT kGetDpiScaledSize = 0x02E4;
 
 struct ClassAndStyle {
   const wchar_t* className;
@@ -203,7 +206,7 @@ void MainWindow::CreateControls() {
     const std::wstring text = Widen(desc.german);
     // Made in its place and with its font at once: moving and re-fonting every control after
     // creating it was one of the larger costs of the start-up.
-    const PixelRect r = PlaceOf(desc);
+    const PixelRect r = PlaceOf(desc, dpi_);
     const HWND child = CreateWindowExW(
         cls.exStyle, cls.className, text.c_str(), style, r.left, r.top, r.width, r.height, hwnd_,
         reinterpret_cast<HMENU>(INT_PTR{ControlId(id)}), instance_, nullptr);
@@ -255,8 +258,8 @@ HFONT MainWindow::FontOf(const ControlDesc& desc) const {
   return FindFont(desc.font ? *desc.font : kWindowFont);
 }
 
-PixelRect MainWindow::PlaceOf(const ControlDesc& desc) const {
-  PixelRect r = ClientPixels(desc.id, static_cast<int>(dpi_));
+PixelRect MainWindow::PlaceOf(const ControlDesc& desc, UINT dpi) const {
+  PixelRect r = ClientPixels(desc.id, static_cast<int>(dpi));
   if (desc.kind == Kind::Line) {
     // An etched rule is two pixels thick whatever the DPI.
     if (r.height == 0) r.height = 2;
@@ -276,29 +279,43 @@ void MainWindow::ApplyFont(HWND child, const ControlDesc& desc) const {
 }
 
 void MainWindow::SizeWindow() {
-  const SIZE wanted = WindowSizeAt(Scale());
-  RECT now{};
-  GetWindowRect(hwnd_, &now);
-  if (now.right - now.left == wanted.cx && now.bottom - now.top == wanted.cy) return;
-  SetWindowPos(hwnd_, nullptr, 0, 0, wanted.cx, wanted.cy,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // Measured by the client area, which the layout fills, whatever the frame around it takes: under
+  // Wine the frame keeps the size of the DPI the program started with.
+  RECT client{}, window{};
+  GetClientRect(hwnd_, &client);
+  GetWindowRect(hwnd_, &window);
+  const int wider = Scale().Twips(kClientWidthTwips) - client.right;
+  const int taller = Scale().Twips(kClientHeightTwips) - client.bottom;
+  if (wider == 0 && taller == 0) return;
+  SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left + wider,
+               window.bottom - window.top + taller, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::ApplyDpi(UINT dpi, const RECT& suggested) {
-  dpi_ = dpi;
+  const UINT previous = std::exchange(dpi_, dpi);
   // The fonts of the old DPI go only once no control uses them any more.
   const std::vector<Font> previousFonts = std::exchange(fonts_, {});
   CreateFonts();
   for (const ControlDesc& desc : Controls()) {
-    const PixelRect r = PlaceOf(desc);
+    PixelRect r = PlaceOf(desc, dpi);
     const HWND child = Control(desc.id);
+    if (desc.kind == Kind::Line) {
+      // Wine makes an etched rule longer by its edges when it creates it; the rule keeps that at
+      // every DPI, so that it is as long as at first when the DPI comes back.
+      RECT now{};
+      GetWindowRect(child, &now);
+      const PixelRect was = PlaceOf(desc, previous);
+      r.width += now.right - now.left - was.width;
+      r.height += now.bottom - now.top - was.height;
+    }
     SetWindowPos(child, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
     ApplyFont(child, desc);
   }
-  // Once, and as Windows suggests it: that rectangle keeps the window on the monitor that caused
-  // the change, where a size of our own could move it back and forth between two monitors.
+  // As Windows suggests it, where it answered WM_GETDPISCALEDSIZE with the size at the new DPI:
+  // that rectangle keeps the window on the monitor that caused the change.
   SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  SizeWindow();
   ApplyDpiToWindow();
 }
 
@@ -510,6 +527,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
       RestoreFocus();
       return 0;
+    case kGetDpiScaledSize:
+      // The size the window has at the new DPI, so that the rectangle Windows then suggests with
+      // WM_DPICHANGED has it already.
+      *reinterpret_cast<SIZE*>(lParam) = WindowSizeAt({static_cast<UINT>(wParam)});
+      return TRUE;
     case WM_DPICHANGED: {
       ApplyDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;

@@ -55,13 +55,13 @@ class MainWindow final : public Form {
   // Everything the DPI decides, on a change of DPI; the window takes the rectangle Windows
   // suggests for the new monitor.
   void ApplyDpi(UINT dpi, const RECT& suggested);
-  // The window's size at dpi_; nothing happens when it has that size already.
+  // The window's size for the client area at dpi_; nothing happens when it has that size already.
   void SizeWindow();
   // What does not belong to one control: pictures, icons, the tooltip font and the directory
   // list's line height.
   void ApplyDpiToWindow();
-  // A control's rectangle at dpi_, and its font (with the margins that go with it).
-  PixelRect PlaceOf(const ControlDesc& desc) const;
+  // A control's rectangle at `dpi`, and its font (with the margins that go with it).
+  PixelRect PlaceOf(const ControlDesc& desc, UINT dpi) const;
   HFONT FindFont(const FontDesc& font) const;  // none when there is no such font yet
   HFONT FontOf(const ControlDesc& desc) const;
   void ApplyFont(HWND child, const ControlDesc& desc) const;

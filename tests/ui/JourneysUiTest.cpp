@@ -193,6 +193,57 @@ TEST(Journey, ReadsBackAFolderAbove1000GbUnderFrenchSeparators) {
              L"4.497,77 MB|1.259.630,23 MB|-1.255.244,85 MB|1.264.128,00 MB|4.385,38 MB");
 }
 
+// Moved to a monitor of 144 DPI and back, as Windows tells it (Wine never does) with the rectangle
+// it suggests when it scales the window: laid out and drawn as by a program started at 144 DPI,
+// a few places checked by hand (a tenth of the twips, halves up); then exactly as before.
+TEST(Journey, LaysItselfOutAgainWhenTheDpiChangesAndBack) {
+  // The client size, every control's place, and the pixels of a few with text and a picture.
+  const auto look = [](const RunningApp& app) {
+    app.SetText(Ctl::inp_Playtime, L"8356,1");
+    app.SetText(Ctl::dsp_DestFactor, L"81%");
+    Sleep(500);
+    RECT r{};
+    GetClientRect(app.Main(), &r);
+    std::vector<std::vector<LONG>> all{{r.right, r.bottom}};
+    for (const ControlDesc& d : Controls()) {
+      r = app.ClientRect(d.id);
+      all.push_back({r.left, r.top, r.right - r.left, r.bottom - r.top});
+    }
+    for (const Ctl c : {Ctl::dsp_SizeOutput, Ctl::inp_Playtime, Ctl::dsp_DestFactor,
+                        Ctl::btn_Calculate, Ctl::img_Sprache}) {
+      const auto pixels = Capture(app.Control(c)).pixels;
+      all.emplace_back(pixels.begin(), pixels.end());
+    }
+    return all;
+  };
+  std::vector<std::vector<LONG>> started;
+  {
+    const RegistryOverride logPixels(L"Control Panel\\Desktop", L"LogPixels", DWORD(144));
+    const RunningApp app;
+    ASSERT_TRUE(app.Started() && WaitUntil([&] { return IsWindowVisible(app.Main()); }));
+    started = look(app);
+  }
+  const RunningApp app;
+  ASSERT_TRUE(app.Started() && WaitUntil([&] { return IsWindowVisible(app.Main()); }));
+  const auto before = look(app);
+  RECT was{}, now{};
+  GetWindowRect(app.Main(), &was);
+  RECT scaled{40, 30, 40 + (was.right - was.left) * 3 / 2, 30 + (was.bottom - was.top) * 3 / 2};
+  app.SendWithData(WM_DPICHANGED, MAKEWPARAM(144, 144), &scaled, sizeof(scaled));
+  const auto moved = look(app);
+  EXPECT_EQ(moved.front(), (std::vector<LONG>{1310, 669}));
+  const std::pair<Ctl, std::vector<LONG>> byHand[] = {{Ctl::btn_LangSwitch, {1152, 612, 146, 50}},
+                                                      {Ctl::inp_Playtime, {1164, 120, 62, 29}},
+                                                      {Ctl::dsp_DestFactor, {840, 540, 86, 38}}};
+  for (const auto& [control, place] : byHand) EXPECT_EQ(moved[1 + Index(control)], place);
+  EXPECT_TRUE(moved == started);
+  GetWindowRect(app.Main(), &now);
+  EXPECT_TRUE(now.left == 40 && now.top == 30);
+
+  app.SendWithData(WM_DPICHANGED, MAKEWPARAM(96, 96), &was, sizeof(was));
+  EXPECT_TRUE(look(app) == before);
+}
+
 // A German run, the English one that the switch asks for, and a German one again under another
 // message font, which must leave the captions' pixels as they were.
 TEST(Journey, NamesInputsAfterTheirCaptionsTabsInOrderSwitchesLanguageAndKeepsItsFont) {

@@ -89,6 +89,14 @@ std::vector<std::wstring> RunningApp::Items(Ctl list) const {
   return items;
 }
 
+LRESULT RunningApp::SendWithData(UINT message, WPARAM wParam, const void* data, size_t size) const {
+  void* copy = VirtualAllocEx(process_.hProcess, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+  WriteProcessMemory(process_.hProcess, copy, data, size, nullptr);
+  const LRESULT result = SendMessageW(main_, message, wParam, reinterpret_cast<LPARAM>(copy));
+  VirtualFreeEx(process_.hProcess, copy, 0, MEM_RELEASE);
+  return result;
+}
+
 std::optional<MessageBoxView> RunningApp::WaitForMessageBox(
     std::chrono::milliseconds timeout) const {
   MessageBoxView view;

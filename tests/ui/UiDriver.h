@@ -112,6 +112,9 @@ class RunningApp {
   void Click(Ctl control) const { PostMessageW(Control(control), BM_CLICK, 0, 0); }
   void PressKey(WORD key) const { PostMessageW(Focus(), WM_KEYDOWN, key, 1); }
   std::vector<std::wstring> Items(Ctl list) const;  // of a list box
+  // Sends `message` to the main window with lParam pointing to a copy of `data` in the program's
+  // memory: a message to another process carries no pointed-to data.
+  LRESULT SendWithData(UINT message, WPARAM wParam, const void* data, size_t size) const;
 
   // The message box the program shows next, once it is on screen.
   std::optional<MessageBoxView> WaitForMessageBox(std::chrono::milliseconds timeout = 10s) const;
