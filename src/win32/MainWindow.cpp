@@ -192,8 +192,11 @@ bool MainWindow::Create() {
   return true;
 }
 
-void MainWindow::Show(int showCommand) {
+void MainWindow::Show(int showCommand, const std::optional<std::string>& folder) {
   ShowWindow(hwnd_, showCommand);
+  // Opened once the window is on screen, so that a message about the folder has its window, and
+  // before the first paint, so that the lists never show the start directory first.
+  if (folder) form_.OpenDropped(*folder);
   UpdateWindow(hwnd_);
   RestoreFocus();
 }

@@ -30,7 +30,8 @@ class MainWindow final : public Form {
 
   static bool Register(HINSTANCE instance);
   bool Create();
-  void Show(int showCommand);
+  // Shows the window, on `folder` as if it had been dropped on it, when one is given.
+  void Show(int showCommand, const std::optional<std::string>& folder = std::nullopt);
   HWND Handle() const { return hwnd_; }
 
   std::string Text(Ctl control) override;

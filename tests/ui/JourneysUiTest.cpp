@@ -14,6 +14,7 @@
 #include "TempDir.h"
 #include "UiDriver.h"
 #include "app/WindowLayout.h"
+#include "common/Messages.h"
 
 namespace orvanto::ui {
 namespace {
@@ -191,6 +192,21 @@ TEST(Journey, ReadsBackAFolderAbove1000GbUnderFrenchSeparators) {
   run.Expect({Ctl::dsp_FilmSize, Ctl::dsp_AudioSize, Ctl::dsp_DestFilmSize, Ctl::dsp_SumSource,
               Ctl::dsp_SumDest},
              L"4.497,77 MB|1.259.630,23 MB|-1.255.244,85 MB|1.264.128,00 MB|4.385,38 MB");
+}
+
+// Started from Explorer with a folder: quoted, with a trailing backslash. A path on no drive gets
+// the message a drop gets, once the window is on screen.
+TEST(Journey, OpensTheFolderItIsStartedWith) {
+  const win32::TempDir dvd{kWorkedExample};
+  const RunningApp app{L"", L'"' + dvd.Root() + L"\\\""};
+  ASSERT_TRUE(app.Started());
+  EXPECT_EQ(app.Text(Ctl::inp_SourceSize), L"5,23");
+  EXPECT_EQ(app.Items(Ctl::lst_File).size(), kWorkedExample.size());
+  const RunningApp away{L"", L"\\\\server\\DVD"};
+  const auto box = away.WaitForMessageBox();
+  ASSERT_TRUE(box);
+  EXPECT_TRUE(IsWindowVisible(away.Main()));
+  EXPECT_EQ(box->text, win32::Widen(msg::kNotOnADrive.Text(false, "\\\\server\\DVD")));
 }
 
 // Moved to a monitor of 144 DPI and back, as Windows tells it (Wine never does) with the rectangle

@@ -52,9 +52,9 @@ HWND FindWindowOf(DWORD processId, const wchar_t* className, HWND owner) {
 
 }  // namespace
 
-RunningApp::RunningApp(const std::wstring& workDir) {
+RunningApp::RunningApp(const std::wstring& workDir, const std::wstring& arguments) {
   // Without a program name, Windows looks for the program first where this one was loaded from.
-  std::wstring commandLine = L"Orvanto.exe";
+  std::wstring commandLine = L"Orvanto.exe " + arguments;
   STARTUPINFOW startup{sizeof(startup)};
   if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       workDir.empty() ? nullptr : workDir.c_str(), &startup, &process_))

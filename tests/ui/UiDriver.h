@@ -86,8 +86,9 @@ struct MessageBoxView {
 
 class RunningApp {
  public:
-  // Starts Orvanto.exe (beside this program) in `workDir`, or the current directory.
-  explicit RunningApp(const std::wstring& workDir = L"");
+  // Starts Orvanto.exe (beside this program) in `workDir`, or the current directory, with
+  // `arguments` on its command line.
+  explicit RunningApp(const std::wstring& workDir = L"", const std::wstring& arguments = L"");
   ~RunningApp();
 
   bool Started() const { return main_ != nullptr; }

@@ -1,3 +1,4 @@
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -5,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "Fakes.h"
+#include "app/CommandLine.h"
 #include "app/WindowLayout.h"
 #include "common/Messages.h"
 
@@ -110,6 +112,20 @@ TEST(WindowDescription, ColoursAsDescribedOrInHighContrastWithTheSchemeAlone) {
   for (const auto& c : cases)
     EXPECT_EQ(ColoursOf(Describe(c.control), c.highContrast), (ControlColours{c.text, c.back}))
         << Describe(c.control).name << c.highContrast;
+}
+
+// A folder from Explorer: the first argument after the program's name, quoted or up to a blank.
+TEST(CommandLine, GivesTheFirstArgumentAsWindowsPassesIt) {
+  const std::pair<const char*, std::optional<std::string>> cases[] = {
+      {"\"C:\\Program Files\\Orvanto.exe\" \"D:\\\"", "D:\\"},
+      {"Orvanto.exe D:\\DVD\\MOVIE", "D:\\DVD\\MOVIE"},
+      {"\"C:\\Orvanto.exe\"  \"D:\\My Films\\MOVIE\" E:\\", "D:\\My Films\\MOVIE"},
+      {"C:\\Orvanto.exe\tD:\\DVD\\ E:\\", "D:\\DVD\\"},
+      {"Orvanto.exe \"D:\\Gr\u00f6\u00dfe", "D:\\Gr\u00f6\u00dfe"},  // no closing quote
+      {"Orvanto.exe \"\" D:\\DVD", std::nullopt},
+      {"\"C:\\My Tools\\Orvanto.exe\"", std::nullopt},
+  };
+  for (const auto& [line, argument] : cases) EXPECT_EQ(FirstArgument(line), argument) << line;
 }
 
 TEST(LanguageSwitch, SavesTheOtherLanguageAndEndsWithoutChangingTheWindow) {
