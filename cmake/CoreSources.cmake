@@ -7,6 +7,7 @@ set(ORVANTO_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/../src/calc/Calculation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../src/cffl/CfflFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../src/cffl/FolderLists.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../src/app/CommandLine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../src/app/WindowLayout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../src/app/frm_Main.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../src/app/CalculationHandlers.cpp

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds Orvanto.exe and starts it under Wine in FOLDER, or without one in a sample IFOEdit output
-# folder of 5,23 GB made in the build tree, so that the window opens on a measured size and both
-# buttons work at once. Without a display it runs on Xvfb, saves a screenshot of the window,
+# Builds Orvanto.exe and starts it under Wine on FOLDER, passed on its command line as Explorer
+# passes a folder, or without one on a sample IFOEdit output folder of 5,23 GB made in the build
+# tree, so that the window opens on a measured size and both buttons work at once. Without a display it runs on Xvfb, saves a screenshot of the window,
 # closes the program and prints the screenshot's path.
 #   scripts/run.sh [FOLDER]
 set -euo pipefail
@@ -20,15 +20,17 @@ if [[ -z $FOLDER ]]; then
   truncate -s 24576 "$FOLDER/VTS_01_0.IFO" "$FOLDER/VTS_01_0.BUP"
   for i in 1 2 3 4 5; do truncate -s 1123117904 "$FOLDER/VTS_01_$i.VOB"; done
 fi
-cd "$FOLDER"
+# Wine's drive Z: is the Unix root.
+FOLDER=$(realpath "$FOLDER")
+ARG="Z:${FOLDER//\//\\}"
 
 if [[ -n ${DISPLAY:-} ]]; then
-  exec "$WINE" "$EXE"
+  exec "$WINE" "$EXE" "$ARG"
 fi
 
 start_display
 trap 'stop_display' EXIT
-"$WINE" "$EXE" &
+"$WINE" "$EXE" "$ARG" &
 APP=$!
 for _ in $(seq 300); do
   xwininfo -root -tree 2>/dev/null | grep -q '"Orvanto' && break

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <string>
 
+#include "app/WindowLayout.h"
 #include "app/frm_Main.h"
 #include "calc/Calculation.h"
 #include "common/KavelModules.h"
@@ -68,6 +69,7 @@ void frm_Main::btn_Calculate_Click() {
 }
 
 void frm_Main::DrawRangeBar(double newBitrate) {
+  barBitrate_ = newBitrate;
   Canvas& canvas = ports_.canvas;
   canvas.Clear();
   canvas.SetScale(100, 100);
@@ -76,8 +78,24 @@ void frm_Main::DrawRangeBar(double newBitrate) {
   for (int i = 0; i <= 100; ++i) {
     canvas.FillRect(static_cast<float>(i), 20, static_cast<float>(i + 5), 80, BandColour(i));
   }
+  // The band's colours carry its meaning and stay; in high contrast the marker takes the scheme's
+  // text colour, and a frame in it shows where the bar ends on any background.
+  Colour ink = Rgb{0, 0, 0};
+  if (highContrast_) {
+    ink = ColoursOf(Describe(Ctl::pct_Range), true).text;
+    canvas.Line(0, 0, 100, 0, ink);
+    canvas.Line(0, 100, 100, 100, ink);
+    canvas.Line(0, 0, 0, 100, ink);
+    canvas.Line(100, 0, 100, 100, ink);
+  }
   const auto marker = static_cast<float>(MarkerPosition(newBitrate));
-  canvas.Line(marker, 0, marker, 100, Rgb{0, 0, 0});
+  canvas.Line(marker, 0, marker, 100, ink);
+}
+
+void frm_Main::SetHighContrast(bool on) {
+  if (on == highContrast_) return;
+  highContrast_ = on;
+  if (barBitrate_) DrawRangeBar(*barBitrate_);
 }
 
 // The read-outs follow every keystroke that leaves a number; while the text is not one (half

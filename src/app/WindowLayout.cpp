@@ -576,6 +576,16 @@ const ControlDesc& Describe(Ctl control) { return kControls[Index(control)]; }
 
 std::array<Ctl, kControlCount> CreationOrder() { return kCreationOrder; }
 
+ControlColours ColoursOf(const ControlDesc& desc, bool highContrast) {
+  const bool field = desc.kind == Kind::TextBox || desc.kind == Kind::DriveList ||
+                     desc.kind == Kind::DirList || desc.kind == Kind::FileList;
+  const ControlColours scheme{field ? SystemColour::WindowText : SystemColour::ButtonText,
+                              field ? SystemColour::Window : SystemColour::ButtonFace};
+  if (highContrast) return scheme;
+  return {desc.textColour ? Colour{*desc.textColour} : scheme.text,
+          desc.backColour ? Colour{*desc.backColour} : scheme.back};
+}
+
 std::string TooltipText(const ControlDesc& desc) {
   if (desc.tooltipPrefix.empty()) return {};
   return std::string(desc.tooltipPrefix) + '"' + std::string(desc.tooltipValue) + '"';

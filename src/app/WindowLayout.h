@@ -82,6 +82,16 @@ const ControlDesc& Describe(Ctl control);
 // that they never hide what they hold.
 std::array<Ctl, kControlCount> CreationOrder();
 
+// The colours a control is drawn in. With high contrast off, the described ones, and the user's
+// scheme where none is described; with high contrast on, the scheme's alone, so that no fixed
+// colour stands on a background the user chose. Text boxes and lists take the scheme's window
+// colours, everything else those of the window's face.
+struct ControlColours {
+  Colour text, back;
+  friend bool operator==(const ControlColours&, const ControlColours&) = default;
+};
+ControlColours ColoursOf(const ControlDesc& desc, bool highContrast);
+
 // The tooltip text of a control; empty when it has none.
 std::string TooltipText(const ControlDesc& desc);
 

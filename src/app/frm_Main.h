@@ -55,6 +55,10 @@ class frm_Main {
   // on a message box: nothing kept is applied, and no entry point runs any more.
   void WindowClosed();
 
+  // The user's high-contrast mode, at start and whenever it changes: the range bar is drawn again
+  // in the colours of the mode.
+  void SetHighContrast(bool on);
+
   void Form_Load();
   // Puts the size of the directory open in the lists into inp_SourceSize.
   void MeasureOutputDir();
@@ -117,6 +121,8 @@ class frm_Main {
   bool closed_ = false;
   bool drivesChanged_ = false;       // Windows announced a volume while an entry point ran
   std::optional<std::string> drop_;  // the last path dropped meanwhile
+  bool highContrast_ = false;
+  std::optional<double> barBitrate_;  // the new bitrate the range bar marks, once it marks one
 };
 
 }  // namespace orvanto

@@ -54,7 +54,11 @@ bool IsNumeric(std::string_view text, const NumberSeparators& separators) {
   text = TrimBlanks(text);
   if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);
 
-  size_t digits = ConsumeGroupedDigits(text, separators.thousands);
+  // Where the user chose no grouping, typed numbers are read as they always were, with "," between
+  // groups: "8356,1", typed as the tooltip shows it, stays a number under a decimal point.
+  const std::string_view thousands =
+      separators.thousands.empty() ? "," : std::string_view(separators.thousands);
+  size_t digits = ConsumeGroupedDigits(text, thousands);
   if (Consume(text, separators.decimal)) digits += ConsumeDigits(text);
   if (digits == 0) return false;
 
@@ -140,14 +144,18 @@ std::string FormatNumber(double value, NumberPattern pattern, const NumberSepara
   if (digits.size() < minimum) digits.insert(0, minimum - digits.size(), '0');
   const std::string whole = digits.substr(0, digits.size() - static_cast<size_t>(decimals));
 
+  // Windows lets the user choose no grouping (an empty separator); one equal to the decimal
+  // separator would show 4497,77 as "4,497,77", so it means no grouping as well.
+  const std::string_view thousands =
+      separators.thousands == separators.decimal ? "" : std::string_view(separators.thousands);
   std::string text = zero || !std::signbit(value) ? "" : "-";
   switch (pattern) {
     case NumberPattern::Grouped2Decimals:
-      text += Group(whole, separators.thousands) + separators.decimal + digits.substr(whole.size());
+      text += Group(whole, thousands) + separators.decimal + digits.substr(whole.size());
       break;
     case NumberPattern::Grouped:
     case NumberPattern::GroupedNoZero:
-      text += Group(whole, separators.thousands);
+      text += Group(whole, thousands);
       break;
     case NumberPattern::TwoDigits:
       text += whole;

@@ -6,7 +6,7 @@
 namespace orvanto {
 
 // The user's regional separators. Both are texts: some regions group with a blank that is more
-// than one byte in UTF-8.
+// than one byte in UTF-8. The thousands separator is empty where the user chose no grouping.
 struct NumberSeparators {
   std::string decimal = ",";
   std::string thousands = ".";
@@ -19,7 +19,8 @@ inline const NumberSeparators kTypedSeparators{",", "."};
 inline constexpr std::string_view kNoNumber = "—";
 
 // The numeric test: digits with the regional decimal separator and thousands grouping, an
-// optional leading sign and exponent, blanks around the whole allowed. The empty text fails.
+// optional leading sign and exponent, blanks around the whole allowed. The empty text fails. An
+// empty thousands separator (no grouping) takes "," here.
 bool IsNumeric(std::string_view text, const NumberSeparators& separators);
 
 // The display patterns. Rounding is to the nearest, exact halves away from zero.
@@ -30,7 +31,8 @@ enum class NumberPattern {
   TwoDigits,         // "00"
 };
 
-// `value` in `pattern` with the regional separators; kNoNumber when it is not finite.
+// `value` in `pattern` with the regional separators; kNoNumber when it is not finite. A thousands
+// separator that is empty or equal to the decimal separator groups nothing.
 std::string FormatNumber(double value, NumberPattern pattern, const NumberSeparators& separators);
 
 // `value` rounded down (towards minus infinity), in plain digits with a leading "-" when

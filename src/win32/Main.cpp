@@ -2,7 +2,9 @@
 // after windows.h, which it needs
 #include <commctrl.h>
 
+#include "app/CommandLine.h"
 #include "win32/MainWindow.h"
+#include "win32/Text.h"
 #include "win32/Win32Ports.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
@@ -18,7 +20,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   UserNumberLocale locale;
   MainWindow window(instance, files, settings, locale);
   if (!MainWindow::Register(instance) || !window.Create()) return 1;
-  window.Show(showCommand);
+  // A folder from Explorer ("Send To", a shortcut, a drop on the program's icon). The raw command
+  // line, since the C runtime's arguments turn "D:\" into D:".
+  window.Show(showCommand, orvanto::FirstArgument(Narrow(GetCommandLineW())));
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "win32/Colours.h"
 #include "win32/ControlIds.h"
 #include "win32/Text.h"
 
@@ -20,8 +21,9 @@ namespace {
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kWindowExStyle = WS_EX_ACCEPTFILES;  // folders dropped from Explorer
 constexpr int kDropDownItems = 12;
-
-COLORREF ToColorRef(Rgb c) { return RGB(c.r, c.g, c.b); }
+// WM_GETDPISCALEDSIZE, sent from Windows 10 1703 on; the headers give it only to programs that
+// need that version.
+constexpr UINT kGetDpiScaledSize = 0x02E4;
 
 struct ClassAndStyle {
   const wchar_t* className;
@@ -200,14 +202,19 @@ bool MainWindow::Create() {
   CreateTooltips();
   SizeWindow();
   ApplyDpiToWindow();
+  highContrast_ = HighContrastOn();
+  form_.SetHighContrast(highContrast_);
   ready_ = true;
   form_.InitFolderLists();
   form_.Form_Load();
   return true;
 }
 
-void MainWindow::Show(int showCommand) {
+void MainWindow::Show(int showCommand, const std::optional<std::string>& folder) {
   ShowWindow(hwnd_, showCommand);
+  // Opened once the window is on screen, so that a message about the folder has its window, and
+  // before the first paint, so that the lists never show the start directory first.
+  if (folder) form_.OpenDropped(*folder);
   UpdateWindow(hwnd_);
   RestoreFocus();
 }
@@ -220,7 +227,7 @@ void MainWindow::CreateControls() {
     const std::wstring text = Widen(desc.german);
     // Made in its place and with its font at once: moving and re-fonting every control after
     // creating it was one of the larger costs of the start-up.
-    const PixelRect r = PlaceOf(desc);
+    const PixelRect r = PlaceOf(desc, dpi_);
     const HWND child = CreateWindowExW(
         cls.exStyle, cls.className, text.c_str(), style, r.left, r.top, r.width, r.height, hwnd_,
         reinterpret_cast<HMENU>(INT_PTR{ControlId(id)}), instance_, nullptr);
@@ -272,8 +279,8 @@ HFONT MainWindow::FontOf(const ControlDesc& desc) const {
   return FindFont(desc.font ? *desc.font : kWindowFont);
 }
 
-PixelRect MainWindow::PlaceOf(const ControlDesc& desc) const {
-  PixelRect r = ClientPixels(desc.id, static_cast<int>(dpi_));
+PixelRect MainWindow::PlaceOf(const ControlDesc& desc, UINT dpi) const {
+  PixelRect r = ClientPixels(desc.id, static_cast<int>(dpi));
   if (desc.kind == Kind::Line) {
     // An etched rule is two pixels thick whatever the DPI.
     if (r.height == 0) r.height = 2;
@@ -293,29 +300,43 @@ void MainWindow::ApplyFont(HWND child, const ControlDesc& desc) const {
 }
 
 void MainWindow::SizeWindow() {
-  const SIZE wanted = WindowSizeAt(Scale());
-  RECT now{};
-  GetWindowRect(hwnd_, &now);
-  if (now.right - now.left == wanted.cx && now.bottom - now.top == wanted.cy) return;
-  SetWindowPos(hwnd_, nullptr, 0, 0, wanted.cx, wanted.cy,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // Measured by the client area, which the layout fills, whatever the frame around it takes: under
+  // Wine the frame keeps the size of the DPI the program started with.
+  RECT client{}, window{};
+  GetClientRect(hwnd_, &client);
+  GetWindowRect(hwnd_, &window);
+  const int wider = Scale().Twips(kClientWidthTwips) - client.right;
+  const int taller = Scale().Twips(kClientHeightTwips) - client.bottom;
+  if (wider == 0 && taller == 0) return;
+  SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left + wider,
+               window.bottom - window.top + taller, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::ApplyDpi(UINT dpi, const RECT& suggested) {
-  dpi_ = dpi;
+  const UINT previous = std::exchange(dpi_, dpi);
   // The fonts of the old DPI go only once no control uses them any more.
   const std::vector<Font> previousFonts = std::exchange(fonts_, {});
   CreateFonts();
   for (const ControlDesc& desc : Controls()) {
-    const PixelRect r = PlaceOf(desc);
+    PixelRect r = PlaceOf(desc, dpi);
     const HWND child = Control(desc.id);
+    if (desc.kind == Kind::Line) {
+      // Wine makes an etched rule longer by its edges when it creates it; the rule keeps that at
+      // every DPI, so that it is as long as at first when the DPI comes back.
+      RECT now{};
+      GetWindowRect(child, &now);
+      const PixelRect was = PlaceOf(desc, previous);
+      r.width += now.right - now.left - was.width;
+      r.height += now.bottom - now.top - was.height;
+    }
     SetWindowPos(child, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
     ApplyFont(child, desc);
   }
-  // Once, and as Windows suggests it: that rectangle keeps the window on the monitor that caused
-  // the change, where a size of our own could move it back and forth between two monitors.
+  // As Windows suggests it, where it answered WM_GETDPISCALEDSIZE with the size at the new DPI:
+  // that rectangle keeps the window on the monitor that caused the change.
   SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  SizeWindow();
   ApplyDpiToWindow();
 }
 
@@ -453,20 +474,25 @@ LRESULT MainWindow::OnControlColour(UINT message, HDC dc, HWND child) {
   if (!control)
     return DefWindowProcW(hwnd_, message, reinterpret_cast<WPARAM>(dc),
                           reinterpret_cast<LPARAM>(child));
-  const ControlDesc& desc = Describe(*control);
-  if (desc.textColour) SetTextColor(dc, ToColorRef(*desc.textColour));
-  if (desc.backColour) {
-    const COLORREF colour = ToColorRef(*desc.backColour);
-    SetBkColor(dc, colour);
-    return reinterpret_cast<LRESULT>(
-        std::ranges::find(backBrushes_, colour, &Brush::colour)->handle.Get());
-  }
-  if (message == WM_CTLCOLOREDIT) {
-    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
-  }
-  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+  const ControlColours colours = ColoursOf(Describe(*control), highContrast_);
+  SetTextColor(dc, ToColorRef(colours.text));
+  const COLORREF back = ToColorRef(colours.back);
+  SetBkColor(dc, back);
+  if (const auto* scheme = std::get_if<SystemColour>(&colours.back))
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(SysColorIndex(*scheme)));
+  return reinterpret_cast<LRESULT>(
+      std::ranges::find(backBrushes_, back, &Brush::colour)->handle.Get());
+}
+
+void MainWindow::FollowColours(bool schemeChanged) {
+  const bool on = HighContrastOn();
+  if (on == highContrast_ && !schemeChanged) return;
+  highContrast_ = on;
+  form_.SetHighContrast(on);
+  // The controls of common controls 6 keep the scheme's colours until they are told.
+  if (schemeChanged)
+    for (const HWND child : controls_) SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void MainWindow::RestoreFocus() {
@@ -517,10 +543,19 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
       RestoreFocus();
       return 0;
+    case kGetDpiScaledSize:
+      // The size the window has at the new DPI, so that the rectangle Windows then suggests with
+      // WM_DPICHANGED has it already.
+      *reinterpret_cast<SIZE*>(lParam) = WindowSizeAt({static_cast<UINT>(wParam)});
+      return TRUE;
     case WM_DPICHANGED: {
       ApplyDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     }
+    case WM_SETTINGCHANGE:  // high contrast switched on or off
+    case WM_SYSCOLORCHANGE:
+      FollowColours(message == WM_SYSCOLORCHANGE);
+      return 0;
     case WM_DEVICECHANGE:
       if ((wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE) && ready_ &&
           !ended_) {

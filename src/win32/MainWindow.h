@@ -30,7 +30,8 @@ class MainWindow final : public Form {
 
   static bool Register(HINSTANCE instance);
   bool Create();
-  void Show(int showCommand);
+  // Shows the window, on `folder` as if it had been dropped on it, when one is given.
+  void Show(int showCommand, const std::optional<std::string>& folder = std::nullopt);
   HWND Handle() const { return hwnd_; }
 
   std::string Text(Ctl control) override;
@@ -55,13 +56,13 @@ class MainWindow final : public Form {
   // Everything the DPI decides, on a change of DPI; the window takes the rectangle Windows
   // suggests for the new monitor.
   void ApplyDpi(UINT dpi, const RECT& suggested);
-  // The window's size at dpi_; nothing happens when it has that size already.
+  // The window's size for the client area at dpi_; nothing happens when it has that size already.
   void SizeWindow();
   // What does not belong to one control: pictures, icons, the tooltip font and the directory
   // list's line height.
   void ApplyDpiToWindow();
-  // A control's rectangle at dpi_, and its font (with the margins that go with it).
-  PixelRect PlaceOf(const ControlDesc& desc) const;
+  // A control's rectangle at `dpi`, and its font (with the margins that go with it).
+  PixelRect PlaceOf(const ControlDesc& desc, UINT dpi) const;
   HFONT FindFont(const FontDesc& font) const;  // none when there is no such font yet
   HFONT FontOf(const ControlDesc& desc) const;
   void ApplyFont(HWND child, const ControlDesc& desc) const;
@@ -72,6 +73,8 @@ class MainWindow final : public Form {
   void DrawDirectoryItem(const DRAWITEMSTRUCT& item) const;
   void OnCommand(int id, int code);
   LRESULT OnControlColour(UINT message, HDC dc, HWND child);
+  // The high-contrast mode read again, and everything drawn anew where it or the scheme changed.
+  void FollowColours(bool schemeChanged);
   void RestoreFocus();
 
   HWND Control(Ctl control) const { return controls_[Index(control)]; }
@@ -95,6 +98,7 @@ class MainWindow final : public Form {
   UINT pictureDpi_ = 0;  // the DPI pictureIcons_ are drawn for
   bool ready_ = false;   // control events reach the handlers only once the window is complete
   bool ended_ = false;   // the window is gone, or going: nothing reaches the handlers any more
+  bool highContrast_ = false;
   std::array<HWND, kControlCount> controls_{};
   // The one picture that changes at run time: the target of CopyPicture and what it shows. Every
   // other image shows the picture of its description.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "win32/Colours.h"
+
 namespace orvanto::win32 {
 
 bool RangeBar::Register(HINSTANCE instance) {
@@ -33,11 +35,11 @@ void RangeBar::SetScale(float width, float height) {
   Add({Operation::Kind::Scale, 0, 0, width, height, {}});
 }
 
-void RangeBar::FillRect(float x1, float y1, float x2, float y2, Rgb colour) {
+void RangeBar::FillRect(float x1, float y1, float x2, float y2, Colour colour) {
   Add({Operation::Kind::Fill, x1, y1, x2, y2, colour});
 }
 
-void RangeBar::Line(float x1, float y1, float x2, float y2, Rgb colour) {
+void RangeBar::Line(float x1, float y1, float x2, float y2, Colour colour) {
   Add({Operation::Kind::Line, x1, y1, x2, y2, colour});
 }
 
@@ -76,7 +78,7 @@ void RangeBar::Render() {
   const auto toX = [&](float x) { return static_cast<int>(std::floor(x * size.cx / scaleX)); };
   const auto toY = [&](float y) { return static_cast<int>(std::floor(y * size.cy / scaleY)); };
   for (const Operation& op : operations_) {
-    const COLORREF colour = RGB(op.colour.r, op.colour.g, op.colour.b);
+    const COLORREF colour = ToColorRef(op.colour);
     switch (op.kind) {
       case Operation::Kind::Scale:
         if (op.x2 > 0 && op.y2 > 0) {
@@ -126,6 +128,9 @@ LRESULT CALLBACK RangeBar::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
       EndPaint(hwnd, &ps);
       return 0;
     }
+    case WM_SYSCOLORCHANGE:
+      if (self) self->Invalidate();
+      return 0;
     case WM_PRINTCLIENT:
       if (self) self->Paint(reinterpret_cast<HDC>(wParam));
       return 0;

@@ -11,7 +11,8 @@ namespace orvanto::win32 {
 
 // The picture box of the range bar: a window of its own that shows a back buffer, so the
 // picture survives being covered. The drawing is kept as a list of operations and rendered into
-// the buffer when it changed or the window changed size (a new DPI), so it stays sharp.
+// the buffer when it changed, the window changed size (a new DPI) or the user's colours changed,
+// so it stays sharp and in the scheme's colours.
 class RangeBar final : public Canvas {
  public:
   static constexpr const wchar_t* kClassName = L"OrvantoPictureBox";
@@ -22,14 +23,14 @@ class RangeBar final : public Canvas {
 
   void Clear() override;
   void SetScale(float width, float height) override;
-  void FillRect(float x1, float y1, float x2, float y2, Rgb colour) override;
-  void Line(float x1, float y1, float x2, float y2, Rgb colour) override;
+  void FillRect(float x1, float y1, float x2, float y2, Colour colour) override;
+  void Line(float x1, float y1, float x2, float y2, Colour colour) override;
 
  private:
   struct Operation {
     enum class Kind { Scale, Fill, Line } kind;
     float x1, y1, x2, y2;
-    Rgb colour;
+    Colour colour;
   };
 
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -249,12 +249,14 @@ bool RegistrySettings::Write(std::string_view app, std::string_view section, std
 }
 
 NumberSeparators UserNumberLocale::Separators() {
-  const auto read = [](LCTYPE type, const char* fallback) {
+  // `length` counts the closing zero. An empty grouping separator is the user's "no grouping";
+  // only a failed read falls back.
+  const auto read = [](LCTYPE type, int shortest, const char* fallback) {
     wchar_t buffer[16]{};
     const int length = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, type, buffer, 16);
-    return length > 1 ? Narrow(buffer) : std::string(fallback);
+    return length >= shortest ? Narrow(buffer) : std::string(fallback);
   };
-  return {read(LOCALE_SDECIMAL, "."), read(LOCALE_STHOUSAND, ",")};
+  return {read(LOCALE_SDECIMAL, 2, "."), read(LOCALE_STHOUSAND, 1, ",")};
 }
 
 }  // namespace orvanto::win32

@@ -58,17 +58,23 @@ class FakeForm final : public Form {
   bool record = true;
 };
 
-// The range bar's drawing calls: 'C'lear, 'S'cale, 'F'ill, 'L'ine, with their x coordinates.
+// The range bar's drawing calls: 'C'lear, 'S'cale, 'F'ill, 'L'ine, with their x coordinates and
+// colours.
 class FakeCanvas final : public Canvas {
  public:
   struct Op {
     char kind;
     float x1 = 0, x2 = 0;
+    Colour colour;
   };
   void Clear() override { ops.push_back({'C'}); }
   void SetScale(float w, float) override { ops.push_back({'S', 0, w}); }
-  void FillRect(float x1, float, float x2, float, Rgb) override { ops.push_back({'F', x1, x2}); }
-  void Line(float x1, float, float x2, float, Rgb) override { ops.push_back({'L', x1, x2}); }
+  void FillRect(float x1, float, float x2, float, Colour c) override {
+    ops.push_back({'F', x1, x2, c});
+  }
+  void Line(float x1, float, float x2, float, Colour c) override {
+    ops.push_back({'L', x1, x2, c});
+  }
   std::vector<Op> ops;
 };
 

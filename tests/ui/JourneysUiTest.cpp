@@ -14,6 +14,7 @@
 #include "TempDir.h"
 #include "UiDriver.h"
 #include "app/WindowLayout.h"
+#include "common/Messages.h"
 
 namespace orvanto::ui {
 namespace {
@@ -23,7 +24,7 @@ struct Separators {
   const wchar_t *decimal, *thousand;
 };
 const Separators kGerman{"German", L",", L"."}, kEnglish{"English", L".", L","},
-    kFrench{"French", L",", L"\u202F"};
+    kFrench{"French", L",", L"\u202F"}, kNoGrouping{"NoGrouping", L".", L""};
 
 using win32::Files;
 
@@ -77,7 +78,7 @@ std::optional<MessageBoxView> Calculate(const RunningApp& app, const std::wstrin
 }
 
 class Journey : public testing::TestWithParam<Separators> {};
-INSTANTIATE_TEST_SUITE_P(Separators, Journey, testing::Values(kGerman, kEnglish),
+INSTANTIATE_TEST_SUITE_P(Separators, Journey, testing::Values(kGerman, kEnglish, kNoGrouping),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_P(Journey, WorksOutTheExampleInAMeasuredFolderAndMarksItOnTheBar) {
@@ -238,6 +239,74 @@ TEST(Journey, ReadsBackAFolderAbove1000GbUnderFrenchSeparators) {
   run.Expect({Ctl::dsp_FilmSize, Ctl::dsp_AudioSize, Ctl::dsp_DestFilmSize, Ctl::dsp_SumSource,
               Ctl::dsp_SumDest},
              L"4.497,77 MB|1.259.630,23 MB|-1.255.244,85 MB|1.264.128,00 MB|4.385,38 MB");
+}
+
+// Started from Explorer with a folder: quoted, with a trailing backslash. A path on no drive gets
+// the message a drop gets, once the window is on screen.
+TEST(Journey, OpensTheFolderItIsStartedWith) {
+  const win32::TempDir dvd{kWorkedExample};
+  const RunningApp app{L"", L'"' + dvd.Root() + L"\\\""};
+  ASSERT_TRUE(app.Started());
+  EXPECT_EQ(app.Text(Ctl::inp_SourceSize), L"5,23");
+  EXPECT_EQ(app.Items(Ctl::lst_File).size(), kWorkedExample.size());
+  const RunningApp away{L"", L"\\\\server\\DVD"};
+  const auto box = away.WaitForMessageBox();
+  ASSERT_TRUE(box);
+  EXPECT_TRUE(IsWindowVisible(away.Main()));
+  EXPECT_EQ(box->text, win32::Widen(msg::kNotOnADrive.Text(false, "\\\\server\\DVD")));
+}
+
+// Moved to a monitor of 144 DPI and back, as Windows tells it (Wine never does) with the rectangle
+// it suggests when it scales the window: laid out and drawn as by a program started at 144 DPI,
+// a few places checked by hand (a tenth of the twips, halves up); then exactly as before.
+TEST(Journey, LaysItselfOutAgainWhenTheDpiChangesAndBack) {
+  // The client size, every control's place, and the pixels of a few with text and a picture.
+  const auto look = [](const RunningApp& app) {
+    app.SetText(Ctl::inp_Playtime, L"8356,1");
+    app.SetText(Ctl::dsp_DestFactor, L"81%");
+    Sleep(500);
+    RECT r{};
+    GetClientRect(app.Main(), &r);
+    std::vector<std::vector<LONG>> all{{r.right, r.bottom}};
+    for (const ControlDesc& d : Controls()) {
+      r = app.ClientRect(d.id);
+      all.push_back({r.left, r.top, r.right - r.left, r.bottom - r.top});
+    }
+    for (const Ctl c : {Ctl::dsp_SizeOutput, Ctl::inp_Playtime, Ctl::dsp_DestFactor,
+                        Ctl::btn_Calculate, Ctl::img_Sprache}) {
+      const auto pixels = Capture(app.Control(c)).pixels;
+      all.emplace_back(pixels.begin(), pixels.end());
+    }
+    return all;
+  };
+  std::vector<std::vector<LONG>> started;
+  {
+    const RegistryOverride logPixels(L"Control Panel\\Desktop", L"LogPixels", DWORD(144));
+    const RunningApp app;
+    ASSERT_TRUE(app.Started() && WaitUntil([&] { return IsWindowVisible(app.Main()); }));
+    started = look(app);
+  }
+  const RunningApp app;
+  ASSERT_TRUE(app.Started() && WaitUntil([&] { return IsWindowVisible(app.Main()); }));
+  const auto before = look(app);
+  RECT was{}, now{};
+  GetWindowRect(app.Main(), &was);
+  RECT scaled{40, 30, 40 + (was.right - was.left) * 3 / 2, 30 + (was.bottom - was.top) * 3 / 2};
+  SendMessageW(app.Main(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+               LPARAM(app.CopyIn(&scaled, sizeof(scaled))));
+  const auto moved = look(app);
+  EXPECT_EQ(moved.front(), (std::vector<LONG>{1310, 669}));
+  const std::pair<Ctl, std::vector<LONG>> byHand[] = {{Ctl::btn_LangSwitch, {1152, 612, 146, 50}},
+                                                      {Ctl::inp_Playtime, {1164, 120, 62, 29}},
+                                                      {Ctl::dsp_DestFactor, {840, 540, 86, 38}}};
+  for (const auto& [control, place] : byHand) EXPECT_EQ(moved[1 + Index(control)], place);
+  EXPECT_TRUE(moved == started);
+  GetWindowRect(app.Main(), &now);
+  EXPECT_TRUE(now.left == 40 && now.top == 30);
+
+  SendMessageW(app.Main(), WM_DPICHANGED, MAKEWPARAM(96, 96),
+               LPARAM(app.CopyIn(&was, sizeof(was))));
+  EXPECT_TRUE(look(app) == before);
 }
 
 // A German run, the English one that the switch asks for, and a German one again under another

@@ -55,9 +55,9 @@ HWND FindWindowOf(DWORD processId, const wchar_t* className, HWND owner) {
 
 }  // namespace
 
-RunningApp::RunningApp(const std::wstring& workDir) {
+RunningApp::RunningApp(const std::wstring& workDir, const std::wstring& arguments) {
   // Without a program name, Windows looks for the program first where this one was loaded from.
-  std::wstring commandLine = L"Orvanto.exe";
+  std::wstring commandLine = L"Orvanto.exe " + arguments;
   STARTUPINFOW startup{sizeof(startup)};
   if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       workDir.empty() ? nullptr : workDir.c_str(), &startup, &process_))
@@ -92,13 +92,18 @@ std::vector<std::wstring> RunningApp::Items(Ctl list) const {
   return items;
 }
 
+void* RunningApp::CopyIn(const void* data, size_t size) const {
+  void* copy = VirtualAllocEx(process_.hProcess, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+  WriteProcessMemory(process_.hProcess, copy, data, size, nullptr);
+  return copy;
+}
+
 void RunningApp::Drop(const std::wstring& path) const {
   std::vector<BYTE> block(sizeof(DROPFILES) + (path.size() + 2) * sizeof(wchar_t));
   *reinterpret_cast<DROPFILES*>(block.data()) = {sizeof(DROPFILES), {}, FALSE, TRUE};
   std::memcpy(block.data() + sizeof(DROPFILES), path.data(), path.size() * sizeof(wchar_t));
-  void* copy = VirtualAllocEx(process_.hProcess, nullptr, block.size(), MEM_COMMIT, PAGE_READWRITE);
-  WriteProcessMemory(process_.hProcess, copy, block.data(), block.size(), nullptr);
-  SendMessageW(main_, WM_DROPFILES, reinterpret_cast<WPARAM>(copy), 0);
+  SendMessageW(main_, WM_DROPFILES, reinterpret_cast<WPARAM>(CopyIn(block.data(), block.size())),
+               0);
 }
 
 std::optional<MessageBoxView> RunningApp::WaitForMessageBox(

@@ -86,8 +86,9 @@ struct MessageBoxView {
 
 class RunningApp {
  public:
-  // Starts Orvanto.exe (beside this program) in `workDir`, or the current directory.
-  explicit RunningApp(const std::wstring& workDir = L"");
+  // Starts Orvanto.exe (beside this program) in `workDir`, or the current directory, with
+  // `arguments` on its command line.
+  explicit RunningApp(const std::wstring& workDir = L"", const std::wstring& arguments = L"");
   ~RunningApp();
 
   bool Started() const { return main_ != nullptr; }
@@ -115,6 +116,8 @@ class RunningApp {
   // Drops `path` on the window, as Explorer does. A message to another process carries no
   // pointed-to data: the drop's block is put into the program's memory.
   void Drop(const std::wstring& path) const;
+  // A copy of `data` in the program's memory, for a message that points to it.
+  void* CopyIn(const void* data, size_t size) const;
 
   // The message box the program shows next, once it is on screen.
   std::optional<MessageBoxView> WaitForMessageBox(std::chrono::milliseconds timeout = 10s) const;

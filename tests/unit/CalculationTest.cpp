@@ -127,6 +127,9 @@ TEST(Calculation, ReadsTheMeasuredSizeBackUnderAnySeparators) {
       // clang-format off
       {kGerman, "5.369,11 MB|-13,59 MB|-13,59 MB|4.398,97 MB|5.355,52 MB|4.385,38 MB|81%|4.313 KBit/s"},
       {kEnglish, "5,369.11 MB|-13.59 MB|-13.59 MB|4,398.97 MB|5,355.52 MB|4,385.38 MB|81%|4,313 KBit/s"},
+      // No grouping: none chosen, or one that is the decimal separator.
+      {{",", ""}, "5369,11 MB|-13,59 MB|-13,59 MB|4398,97 MB|5355,52 MB|4385,38 MB|81%|4313 KBit/s"},
+      {{",", ","}, "5369,11 MB|-13,59 MB|-13,59 MB|4398,97 MB|5355,52 MB|4385,38 MB|81%|4313 KBit/s"},
       {kFrench, "5\u202F369,11 MB|-13,59 MB|-13,59 MB|4\u202F398,97 MB|5\u202F355,52 MB|4\u202F385,38 MB|81%|4\u202F313 KBit/s"},
       // clang-format on
   };
@@ -157,6 +160,24 @@ TEST(RangeBar, ShadesRedToWhiteAndClampsTheMarker) {
   // clang-format on
   for (const auto& [step, colour] : band) EXPECT_EQ(BandColour(step), colour) << step;
   for (const auto& [bitrate, x] : markers) EXPECT_DOUBLE_EQ(MarkerPosition(bitrate), x);
+
+  // In high contrast the band keeps its colours; a frame (top, bottom, left, right) and the marker
+  // take the scheme's text colour. A switch draws the bar again, once there is one.
+  TestWindow t;
+  t.window.SetHighContrast(true);
+  ClickCalculate(t, {"5,23", "4,37", "8356,1", "5390000", "2"}, {Answer::Yes});
+  const auto& ops = t.canvas.ops;
+  ASSERT_EQ(ops.size(), 108u);
+  EXPECT_EQ(ops[2].colour, Colour(Rgb{255, 0, 0}));
+  const float starts[] = {0, 0, 0, 100, 49.0676f};
+  for (size_t i = 0; i < 5; ++i) {
+    const auto& op = ops[103 + i];
+    EXPECT_TRUE(op.kind == 'L' && op.colour == Colour{SystemColour::ButtonText}) << i;
+    EXPECT_NEAR(op.x1, starts[i], 1e-4) << i;
+  }
+  t.window.SetHighContrast(false);
+  ASSERT_EQ(ops.size(), 108u + 104u);
+  EXPECT_EQ(ops.back().colour, Colour(Rgb{0, 0, 0}));
 }
 
 TEST(ReadOuts, FollowEveryNumericTextAndKeepTheLastOtherwise) {
@@ -210,6 +231,7 @@ TEST(IsNumeric, FollowsTheRegionalSeparators) {
   }
   EXPECT_TRUE(IsNumeric("5\u202F390\u202F000,5", kFrench));
   EXPECT_FALSE(IsNumeric("5\u202F", kFrench));
+  EXPECT_TRUE(IsNumeric("8356,1", {".", ""}));  // no grouping reads typed numbers as before
 }
 
 TEST(FormatNumber, WritesThePatternsWithRegionalSeparators) {

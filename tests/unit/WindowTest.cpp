@@ -1,3 +1,4 @@
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -5,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "Fakes.h"
+#include "app/CommandLine.h"
 #include "app/WindowLayout.h"
 #include "common/Messages.h"
 
@@ -88,6 +90,43 @@ TEST(WindowDescription, GivesTheNumericInputsTheirTooltips) {
       {Ctl::inp_Playtime, "Beispiel: \"8356,1\""}, {Ctl::inp_Bitrate, "Beispiel: \"5390000\""}, {Ctl::inp_SafeGuard, "Standard: \"2\""}, {Ctl::inp_Filename, ""}};
   // clang-format on
   for (const auto& [control, tip] : tips) EXPECT_EQ(TooltipText(Describe(control)), tip);
+}
+
+// Off, the described colours and the scheme's elsewhere; in high contrast, the scheme's alone.
+TEST(WindowDescription, ColoursAsDescribedOrInHighContrastWithTheSchemeAlone) {
+  using S = SystemColour;
+  const struct {
+    Ctl control;
+    bool highContrast;
+    Colour text, back;
+  } cases[] = {
+      {Ctl::dsp_SizeOutput, false, Rgb{0, 0, 128}, S::ButtonFace},
+      {Ctl::dsp_SizeOutput, true, S::ButtonText, S::ButtonFace},
+      {Ctl::dsp_SumDest, false, Rgb{0, 0, 192}, S::ButtonFace},
+      {Ctl::dsp_DestFactor, false, Rgb{255, 0, 0}, S::ButtonFace},
+      {Ctl::inp_SourceSize, false, S::WindowText, Rgb{224, 224, 224}},
+      {Ctl::inp_SourceSize, true, S::WindowText, S::Window},
+      {Ctl::inp_Playtime, false, S::WindowText, S::Window},
+      {Ctl::Label5, false, S::ButtonText, S::ButtonFace},
+      {Ctl::frme_Step1, true, S::ButtonText, S::ButtonFace},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ColoursOf(Describe(c.control), c.highContrast), (ControlColours{c.text, c.back}))
+        << Describe(c.control).name << c.highContrast;
+}
+
+// A folder from Explorer: the first argument after the program's name, quoted or up to a blank.
+TEST(CommandLine, GivesTheFirstArgumentAsWindowsPassesIt) {
+  const std::pair<const char*, std::optional<std::string>> cases[] = {
+      {"\"C:\\Program Files\\Orvanto.exe\" \"D:\\\"", "D:\\"},
+      {"Orvanto.exe D:\\DVD\\MOVIE", "D:\\DVD\\MOVIE"},
+      {"\"C:\\Orvanto.exe\"  \"D:\\My Films\\MOVIE\" E:\\", "D:\\My Films\\MOVIE"},
+      {"C:\\Orvanto.exe\tD:\\DVD\\ E:\\", "D:\\DVD\\"},
+      {"Orvanto.exe \"D:\\Gr\u00f6\u00dfe", "D:\\Gr\u00f6\u00dfe"},  // no closing quote
+      {"Orvanto.exe \"\" D:\\DVD", std::nullopt},
+      {"\"C:\\My Tools\\Orvanto.exe\"", std::nullopt},
+  };
+  for (const auto& [line, argument] : cases) EXPECT_EQ(FirstArgument(line), argument) << line;
 }
 
 TEST(LanguageSwitch, SavesTheOtherLanguageAndEndsWithoutChangingTheWindow) {

@@ -11,6 +11,7 @@
 #include "TempDir.h"
 #include "cffl/FolderLists.h"
 #include "common/KavelModules.h"
+#include "win32/Colours.h"
 #include "win32/MainWindow.h"
 #include "win32/Text.h"
 #include "win32/Win32Ports.h"
@@ -200,6 +201,19 @@ TEST(FullPathOnDisk, ResolvesRelativeDriveRelativeAndRootRelativePaths) {
   EXPECT_EQ(files.FullPath("\\MOVIE"), drive + "\\MOVIE");
   EXPECT_EQ(files.FullPath(deep), root + deep);
   SetCurrentDirectoryW(before);
+}
+
+// Wine cannot switch high contrast on (SPI_SETHIGHCONTRAST fails) and reports it off; where the
+// switch works, the mode reads as on until it is switched back.
+TEST(HighContrastOnScreen, ReadsAsTheSystemReportsIt) {
+  HIGHCONTRASTW was{sizeof(was)};
+  ASSERT_TRUE(SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(was), &was, 0));
+  EXPECT_EQ(HighContrastOn(), (was.dwFlags & HCF_HIGHCONTRASTON) != 0);
+  HIGHCONTRASTW on = was;
+  on.dwFlags ^= HCF_HIGHCONTRASTON;
+  const bool switched = SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof(on), &on, 0);
+  EXPECT_EQ(HighContrastOn(), switched != ((was.dwFlags & HCF_HIGHCONTRASTON) != 0));
+  if (switched) SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof(was), &was, 0);
 }
 
 TEST(TextOnDisk, CrossesTheBoundaryWholeAndRefusesWhatTheCodePageCannotHold) {
