@@ -80,6 +80,8 @@ class MainWindow final : public Form {
   HWND Control(Ctl control) const { return controls_[Index(control)]; }
   std::optional<Ctl> ControlOf(HWND child) const;
   DpiScale Scale() const { return {dpi_}; }
+  // The window's size for a client area of the description's twips at `scale`.
+  static SIZE WindowSizeAt(DpiScale scale);
 
   struct Font {
     FontDesc desc;
@@ -114,7 +116,7 @@ class MainWindow final : public Form {
   ScopedIcon closedFolder_;
   ScopedIcon openFolder_;
   RangeBar rangeBar_;
-  frm_Main form_;
+  frm_Main handlers_;  // the program's state and event handlers
 };
 
 }  // namespace orvanto::win32
