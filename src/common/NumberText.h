@@ -3,14 +3,9 @@
 #include <string>
 #include <string_view>
 
-namespace orvanto {
+#include "platform/NumberLocale.h"
 
-// The user's regional separators. Both are texts: some regions group with a blank that is more
-// than one byte in UTF-8. The thousands separator is empty where the user chose no grouping.
-struct NumberSeparators {
-  std::string decimal = ",";
-  std::string thousands = ".";
-};
+namespace orvanto {
 
 // The style in which numbers are typed and read back (ParseNumber's), whatever the region.
 inline const NumberSeparators kTypedSeparators{",", "."};
