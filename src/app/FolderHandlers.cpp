@@ -9,8 +9,22 @@
 
 namespace orvanto {
 
+namespace {
+
+// The drives, with every label read when the whole list is to be seen.
+std::vector<DriveInfo> ListDrives(FileSystem& files, bool labels) {
+  std::vector<DriveInfo> drives;
+  for (std::string& drive : files.ListDrives()) {
+    drives.push_back({std::move(drive), std::nullopt});
+    if (labels) drives.back().label = files.DriveLabel(drives.back().drive);
+  }
+  return drives;
+}
+
+}  // namespace
+
 void frm_Main::InitFolderLists() {
-  folders_.drives = ports_.files.ListDrives();
+  folders_.drives = ListDrives(ports_.files, false);
   const std::string start = ports_.files.CurrentDirectory();
   folders_.drive = DriveOf(start);
   ShowDriveList();
@@ -21,8 +35,11 @@ void frm_Main::InitFolderLists() {
 void frm_Main::ShowDriveList() {
   std::vector<std::string> items;
   int selected = -1;
-  for (const DriveInfo& drive : folders_.drives) {
-    if (drive.drive == folders_.drive) selected = static_cast<int>(items.size());
+  for (DriveInfo& drive : folders_.drives) {
+    if (drive.drive == folders_.drive) {
+      selected = static_cast<int>(items.size());
+      if (!drive.label) drive.label = ports_.files.DriveLabel(drive.drive);
+    }
     items.push_back(DriveItemText(drive));
   }
   ports_.form.ShowDrives(items, selected);
@@ -105,7 +122,8 @@ void frm_Main::OpenDropped(std::string_view path) {
 }
 
 void frm_Main::RefreshDriveList() {
-  folders_.drives = ports_.files.ListDrives();
+  // Runs as the list opens (and when a drive comes or goes): the open list shows every label.
+  folders_.drives = ListDrives(ports_.files, true);
   ShowDriveList();
   if (std::ranges::any_of(folders_.drives,
                           [&](const DriveInfo& d) { return d.drive == folders_.drive; })) {

@@ -95,7 +95,8 @@ void SortNames(std::vector<std::string>& names) {
 }
 
 std::string DriveItemText(const DriveInfo& drive) {
-  return drive.label.empty() ? drive.drive : drive.drive + " [" + drive.label + "]";
+  if (!drive.label || drive.label->empty()) return drive.drive;
+  return drive.drive + " [" + *drive.label + "]";
 }
 
 std::vector<std::string> VisibleDirectories(const std::vector<FoundDirectory>& found) {

@@ -11,6 +11,13 @@
 
 namespace orvanto {
 
+// A line of the drive list. Reading a label takes a moment per drive, so it is read only once the
+// line can be seen: when the drive is the one on show or when the list opens.
+struct DriveInfo {
+  std::string drive;                 // "c:"
+  std::optional<std::string> label;  // std::nullopt until read
+};
+
 // What the drive, directory and file lists hold; the window shows it through the Form port.
 struct FolderListState {
   std::vector<DriveInfo> drives;
@@ -36,7 +43,7 @@ bool SamePath(std::string_view a, std::string_view b);
 // Sorts names as a directory listing does: letter case ignored, then ordinal.
 void SortNames(std::vector<std::string>& names);
 
-// "c: [System]" for a drive with a label, "c:" otherwise.
+// "c: [System]" for a drive with a label, "c:" otherwise and while the label is unread.
 std::string DriveItemText(const DriveInfo& drive);
 
 // The directories the list shows: hidden and system ones stay out of sight.

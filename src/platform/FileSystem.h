@@ -19,11 +19,6 @@ struct FoundDirectory {
   unsigned attributes = 0;
 };
 
-struct DriveInfo {
-  std::string drive;  // "c:"
-  std::string label;  // volume label, empty when none or when reading it could wait for a medium
-};
-
 // What the program needs of the file system. Paths are UTF-8 with backslashes.
 // Functions named Find/List report a failed search as std::nullopt and "nothing there" as an
 // empty list, so that callers can tell the two apart.
@@ -46,7 +41,10 @@ class FileSystem {
   virtual std::optional<std::string> ToAnsi(std::string_view text) = 0;
 
   // Drives, directory tree and the process's start directory, for the folder lists.
-  virtual std::vector<DriveInfo> ListDrives() = 0;
+  // The drives in use, "c:" and so on, without asking any of them for anything.
+  virtual std::vector<std::string> ListDrives() = 0;
+  // A drive's volume label; empty when it has none or when reading it could wait for a medium.
+  virtual std::string DriveLabel(std::string_view drive) = 0;
   // Every subdirectory of `dir` except "." and "..", hidden and system ones included.
   virtual std::optional<std::vector<FoundDirectory>> ListSubdirectories(std::string_view dir) = 0;
   // The directory the platform remembers for a drive designation such as "d:" (the drive's

@@ -151,25 +151,27 @@ std::optional<std::string> Win32FileSystem::ToAnsi(std::string_view text) {
   return result;
 }
 
-std::vector<DriveInfo> Win32FileSystem::ListDrives() {
-  std::vector<DriveInfo> drives;
+std::vector<std::string> Win32FileSystem::ListDrives() {
+  std::vector<std::string> drives;
   const DWORD mask = GetLogicalDrives();
   for (int i = 0; i < 26; ++i) {
-    if (!(mask & (1u << i))) continue;
-    const wchar_t root[] = {static_cast<wchar_t>(L'A' + i), L':', L'\\', 0};
-    DriveInfo drive{.drive = {static_cast<char>('a' + i), ':'}};
-    // Only fixed drives answer at once; asking a removable or network drive can wait for a
-    // medium or a server.
-    const UINT type = GetDriveTypeW(root);
-    if (type == DRIVE_FIXED || type == DRIVE_RAMDISK) {
-      wchar_t label[MAX_PATH + 1]{};
-      if (GetVolumeInformationW(root, label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0)) {
-        drive.label = Narrow(label);
-      }
-    }
-    drives.push_back(drive);
+    if (mask & (1u << i)) drives.push_back({static_cast<char>('a' + i), ':'});
   }
   return drives;
+}
+
+std::string Win32FileSystem::DriveLabel(std::string_view drive) {
+  const std::wstring root = Widen(drive) + L'\\';
+  // Only fixed drives answer at once; asking a removable or network drive can wait for a medium
+  // or a server.
+  const UINT type = GetDriveTypeW(root.c_str());
+  if (type != DRIVE_FIXED && type != DRIVE_RAMDISK) return {};
+  wchar_t label[MAX_PATH + 1]{};
+  if (!GetVolumeInformationW(root.c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr,
+                             0)) {
+    return {};
+  }
+  return Narrow(label);
 }
 
 std::optional<std::vector<FoundDirectory>> Win32FileSystem::ListSubdirectories(

@@ -14,7 +14,8 @@ class Win32FileSystem final : public FileSystem {
   bool RemoveFile(std::string_view path) override;
   bool WriteWholeFile(std::string_view path, std::string_view bytes) override;
   std::optional<std::string> ToAnsi(std::string_view text) override;
-  std::vector<DriveInfo> ListDrives() override;
+  std::vector<std::string> ListDrives() override;
+  std::string DriveLabel(std::string_view drive) override;
   std::optional<std::vector<FoundDirectory>> ListSubdirectories(std::string_view dir) override;
   std::optional<std::string> DriveDirectory(std::string_view drive) override;
   bool DirectoryExists(std::string_view dir) override;

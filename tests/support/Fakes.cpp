@@ -149,6 +149,18 @@ std::optional<std::vector<FoundDirectory>> FakeFileSystem::ListSubdirectories(
   return found;
 }
 
+std::vector<std::string> FakeFileSystem::ListDrives() {
+  std::vector<std::string> names;
+  for (const DriveInfo& drive : drives) names.push_back(drive.drive);
+  return names;
+}
+
+std::string FakeFileSystem::DriveLabel(std::string_view drive) {
+  ++labelReads;
+  const auto it = std::ranges::find(drives, drive, &DriveInfo::drive);
+  return it != drives.end() ? it->label.value_or("") : "";
+}
+
 std::optional<std::string> FakeFileSystem::DriveDirectory(std::string_view drive) {
   if (Fails()) return std::nullopt;
   const auto it = driveDirectories.find(LowerAscii(drive));

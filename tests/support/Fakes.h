@@ -95,7 +95,8 @@ class FakeFileSystem final : public FileSystem {
   bool RemoveFile(std::string_view path) override;
   bool WriteWholeFile(std::string_view path, std::string_view bytes) override;
   std::optional<std::string> ToAnsi(std::string_view text) override;
-  std::vector<DriveInfo> ListDrives() override { return drives; }
+  std::vector<std::string> ListDrives() override;
+  std::string DriveLabel(std::string_view drive) override;
   std::optional<std::vector<FoundDirectory>> ListSubdirectories(std::string_view dir) override;
   std::optional<std::string> DriveDirectory(std::string_view drive) override;
   bool DirectoryExists(std::string_view dir) override;
@@ -105,6 +106,7 @@ class FakeFileSystem final : public FileSystem {
   }
 
   std::vector<DriveInfo> drives;
+  int labelReads = 0;                 // DriveLabel calls
   std::vector<std::string> notReady;  // drives without a medium, "e:"
   std::string currentDirectory = "c:\\";
   std::map<std::string, std::string> driveDirectories;  // "d:" -> "d:\dvd"; the root otherwise

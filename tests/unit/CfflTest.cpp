@@ -207,6 +207,7 @@ struct Machine : TestWindow {
 TEST(FolderLists, OpenOnTheCurrentDirectoryThenNestTheChangeEvents) {
   Machine m;  // no change event at start-up: nothing measured
   EXPECT_EQ(m.form.trace, (Trace{"drive c: [System]", "dir 0+c:\\ *1+work", "files notes.txt"}));
+  EXPECT_EQ(m.files.labelReads, 1);  // c: alone, the one on show
   EXPECT_EQ(m.Did(&frm_Main::ChooseDrive, 1),
             (Trace{"drive d: [Data]", "dir 0+d:\\ *1+dvd 2-alpha 2-Movie", "files", "size 0,00"}));
   EXPECT_EQ(
@@ -240,6 +241,7 @@ TEST(FolderLists, FollowDrivesThatComeAndGoAndOpenWhatIsDropped) {
   m.window.ChooseDrive(1);
   m.files.drives.push_back({"f:", "Stick"});
   EXPECT_EQ(m.Did(&frm_Main::RefreshDrives), (Trace{"drive d: [Data]"}));
+  EXPECT_EQ(m.files.labelReads, 2 + 4);  // c:, d:, then all four for the open list
   EXPECT_EQ(m.Did(&frm_Main::ChooseDrive, 3),
             (Trace{"drive f: [Stick]", "dir *0+f:\\", "files", "size 0,00"}));
   m.files.drives.pop_back();

@@ -88,8 +88,7 @@ TEST(DrivesOnDisk, OpenTheCurrentDirectoryAndRefuseADriveThatIsNotReady) {
 
   const NotReadyDrive notReady;
   const std::string& drive = notReady.drive;
-  const auto listed = [&](const DriveInfo& d) { return d.drive == drive; };
-  EXPECT_TRUE(std::ranges::any_of(files.ListDrives(), listed));
+  EXPECT_EQ(std::ranges::count(files.ListDrives(), drive), 1);
   EXPECT_FALSE(OpenDrive(files, drive));
   EXPECT_FALSE(files.ListSubdirectories(drive + "\\"));
   EXPECT_FALSE(KavelModules::FileExists(files, drive + "\\movie.cffl"));
