@@ -12,7 +12,7 @@ namespace orvanto {
 namespace {
 
 // The drives, with every label read when the whole list is to be seen.
-std::vector<DriveInfo> ListDrives(FileSystem& files, bool labels) {
+std::vector<DriveInfo> ReadDrives(FileSystem& files, bool labels) {
   std::vector<DriveInfo> drives;
   for (std::string& drive : files.ListDrives()) {
     drives.push_back({std::move(drive), std::nullopt});
@@ -24,7 +24,7 @@ std::vector<DriveInfo> ListDrives(FileSystem& files, bool labels) {
 }  // namespace
 
 void frm_Main::InitFolderLists() {
-  folders_.drives = ListDrives(ports_.files, false);
+  folders_.drives = ReadDrives(ports_.files, false);
   const std::string start = ports_.files.CurrentDirectory();
   folders_.drive = DriveOf(start);
   ShowDriveList();
@@ -123,7 +123,7 @@ void frm_Main::OpenDropped(std::string_view path) {
 
 void frm_Main::RefreshDriveList() {
   // Runs as the list opens (and when a drive comes or goes): the open list shows every label.
-  folders_.drives = ListDrives(ports_.files, true);
+  folders_.drives = ReadDrives(ports_.files, true);
   ShowDriveList();
   if (std::ranges::any_of(folders_.drives,
                           [&](const DriveInfo& d) { return d.drive == folders_.drive; })) {
