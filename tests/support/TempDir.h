@@ -5,10 +5,9 @@
 
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -20,19 +19,18 @@ using Files = std::vector<std::pair<std::wstring, LONGLONG>>;  // names and leng
 
 class TempDir {
  public:
+  // Named as the system names temporary files, by a name no entry has yet: a process id repeats
+  // across Wine's restarts, and a folder left by an older run must never be taken for this one.
   explicit TempDir(const Files& files = {}) {
-    wchar_t base[MAX_PATH]{};
+    wchar_t base[MAX_PATH]{}, name[MAX_PATH]{};
     GetTempPathW(MAX_PATH, base);
-    path_ = std::wstring(base) + L"orvanto-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-            std::to_wstring(counter_++);
-    CreateDirectoryW(path_.c_str(), nullptr);
-    for (const auto& [name, length] : files) Make(name, FILE_ATTRIBUTE_NORMAL, "", length);
+    if (!GetTempFileNameW(base, L"orv", 0, name) || !DeleteFileW(name) ||
+        !CreateDirectoryW(name, nullptr))
+      throw std::runtime_error("no fresh temporary directory");
+    path_ = name;
+    for (const auto& [file, length] : files) Make(file, FILE_ATTRIBUTE_NORMAL, "", length);
   }
-  ~TempDir() {  // with everything in it, read-only, hidden and system files too
-    const std::wstring from = path_ + L'\0';  // a list of one, ended by two zeros
-    SHFILEOPSTRUCTW remove{.wFunc = FO_DELETE, .pFrom = from.c_str(), .fFlags = FOF_NO_UI};
-    SHFileOperationW(&remove);
-  }
+  ~TempDir() { Remove(L"\\\\?\\" + path_); }  // whole paths, however long
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
 
@@ -61,7 +59,24 @@ class TempDir {
   }
 
  private:
-  static inline int counter_ = 0;
+  // Depth first, inside this tree alone: a link is removed itself, never what it leads to.
+  static void Remove(const std::wstring& dir) {
+    WIN32_FIND_DATAW entry;
+    const HANDLE find = FindFirstFileW((dir + L"\\*").c_str(), &entry);
+    for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &entry)) {
+      const std::wstring name = entry.cFileName, path = dir + L"\\" + name;
+      if (name == L"." || name == L"..") continue;
+      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      constexpr DWORD kLinkOrFolder = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+      if ((entry.dwFileAttributes & kLinkOrFolder) == FILE_ATTRIBUTE_DIRECTORY)
+        Remove(path);
+      else if (!DeleteFileW(path.c_str()))
+        RemoveDirectoryW(path.c_str());
+    }
+    FindClose(find);
+    RemoveDirectoryW(dir.c_str());
+  }
+
   std::wstring path_;
 };
 
