@@ -15,7 +15,8 @@
 
 namespace orvanto::win32 {
 
-using Files = std::vector<std::pair<std::wstring, LONGLONG>>;  // names and lengths
+// Names and lengths.
+using Files = std::vector<std::pair<std::wstring, LONGLONG>>;
 
 class TempDir {
  public:
@@ -30,13 +31,15 @@ class TempDir {
     path_ = name;
     for (const auto& [file, length] : files) Make(file, FILE_ATTRIBUTE_NORMAL, "", length);
   }
-  ~TempDir() { Remove(L"\\\\?\\" + path_); }  // whole paths, however long
+  // With whole paths, however long.
+  ~TempDir() { Remove(L"\\\\?\\" + path_); }
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
 
   const std::wstring& Root() const { return path_; }
   std::string Path(const std::wstring& name = L"") const { return Narrow(path_ + L"\\" + name); }
-  // Makes the folders on the way too; a `length` beyond the content is sparse on the host.
+  // Makes the folders on the way too, and a folder where the name ends in a backslash; a `length`
+  // beyond the content is sparse on the host.
   void Make(const std::wstring& name, DWORD attributes = FILE_ATTRIBUTE_NORMAL,
             const std::string& content = "", LONGLONG length = -1) const {
     for (size_t slash = name.find(L'\\'); slash != name.npos; slash = name.find(L'\\', slash + 1))

@@ -66,7 +66,8 @@ inline Shot Capture(HWND window) {
 }
 
 // Each guard below changes the prefix for programs started during its lifetime, and undoes it.
-class RegistryOverride {  // a value under HKEY_CURRENT_USER
+// A value under HKEY_CURRENT_USER.
+class RegistryOverride {
  public:
   RegistryOverride(const wchar_t* subkey, const wchar_t* name, DWORD value)
       : RegistryOverride(subkey, name, REG_DWORD, &value, sizeof(value)) {}
@@ -93,7 +94,8 @@ class RegistryOverride {  // a value under HKEY_CURRENT_USER
   DWORD oldType_ = REG_NONE, oldSize_ = sizeof(old_);
 };
 
-class MessageFontOverride {  // the system's message font
+// The system's message font.
+class MessageFontOverride {
  public:
   MessageFontOverride(const wchar_t* face, int points) {
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(old_), &old_, 0);
