@@ -227,7 +227,7 @@ TEST(Journey, NamesInputsAfterTheirCaptionsTabsInOrderAndSwitchesLanguage) {
 // control. Then, under another message font, which changes nothing, moved to a monitor of 144 DPI
 // and back, as Windows tells it (Wine never does) with the rectangle it suggests: laid out and
 // drawn as if started at 144 DPI, then exactly as before.
-TEST(Journey, LaysItselfOutAtEachDpiAndWhenItChanges) {
+TEST(Journey, LaysItselfOutAtEachDpiWhenItChangesAndUnderAnotherMessageFont) {
   // The client area, then left, top, width and height of btn_LangSwitch (11520, 6120, 1455, 495
   // twips in the client area), lst_Path (360, 2040, 3615, 3690), inp_Playtime (11640, 1200, 615,
   // 285) and dsp_DestFactor (8400, 5400, 855, 375); the rows of a caption's ink, to a row.
