@@ -60,7 +60,7 @@ int wmain(int argc, wchar_t** argv) {
              1'123'117'904);
   }
   RunningApp app(dvd.Root() + L"\\" + movie);
-  if (!app.Started()) return 1;
+  if (!app.Main()) return 1;
   app.SetText(Ctl::inp_Playtime, L"8356,1");
   app.SetText(Ctl::inp_Bitrate, L"5390000");
   app.Click(Ctl::btn_Calculate);

@@ -5,10 +5,9 @@
 
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -16,29 +15,31 @@
 
 namespace orvanto::win32 {
 
-using Files = std::vector<std::pair<std::wstring, LONGLONG>>;  // names and lengths
+// Names and lengths.
+using Files = std::vector<std::pair<std::wstring, LONGLONG>>;
 
 class TempDir {
  public:
+  // Named as the system names temporary files, by a name no entry has yet: a process id repeats
+  // across Wine's restarts, and a folder left by an older run must never be taken for this one.
   explicit TempDir(const Files& files = {}) {
-    wchar_t base[MAX_PATH]{};
+    wchar_t base[MAX_PATH]{}, name[MAX_PATH]{};
     GetTempPathW(MAX_PATH, base);
-    path_ = std::wstring(base) + L"orvanto-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-            std::to_wstring(counter_++);
-    CreateDirectoryW(path_.c_str(), nullptr);
-    for (const auto& [name, length] : files) Make(name, FILE_ATTRIBUTE_NORMAL, "", length);
+    if (!GetTempFileNameW(base, L"orv", 0, name) || !DeleteFileW(name) ||
+        !CreateDirectoryW(name, nullptr))
+      throw std::runtime_error("no fresh temporary directory");
+    path_ = name;
+    for (const auto& [file, length] : files) Make(file, FILE_ATTRIBUTE_NORMAL, "", length);
   }
-  ~TempDir() {  // with everything in it, read-only, hidden and system files too
-    const std::wstring from = path_ + L'\0';  // a list of one, ended by two zeros
-    SHFILEOPSTRUCTW remove{.wFunc = FO_DELETE, .pFrom = from.c_str(), .fFlags = FOF_NO_UI};
-    SHFileOperationW(&remove);
-  }
+  // With whole paths, however long.
+  ~TempDir() { Remove(L"\\\\?\\" + path_); }
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
 
   const std::wstring& Root() const { return path_; }
   std::string Path(const std::wstring& name = L"") const { return Narrow(path_ + L"\\" + name); }
-  // Makes the folders on the way too; a `length` beyond the content is sparse on the host.
+  // Makes the folders on the way too, and a folder where the name ends in a backslash; a `length`
+  // beyond the content is sparse on the host.
   void Make(const std::wstring& name, DWORD attributes = FILE_ATTRIBUTE_NORMAL,
             const std::string& content = "", LONGLONG length = -1) const {
     for (size_t slash = name.find(L'\\'); slash != name.npos; slash = name.find(L'\\', slash + 1))
@@ -61,7 +62,24 @@ class TempDir {
   }
 
  private:
-  static inline int counter_ = 0;
+  // Depth first, inside this tree alone: a link is removed itself, never what it leads to.
+  static void Remove(const std::wstring& dir) {
+    WIN32_FIND_DATAW entry;
+    const HANDLE find = FindFirstFileW((dir + L"\\*").c_str(), &entry);
+    for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &entry)) {
+      const std::wstring name = entry.cFileName, path = dir + L"\\" + name;
+      if (name == L"." || name == L"..") continue;
+      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      constexpr DWORD kLinkOrFolder = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+      if ((entry.dwFileAttributes & kLinkOrFolder) == FILE_ATTRIBUTE_DIRECTORY)
+        Remove(path);
+      else if (!DeleteFileW(path.c_str()))
+        RemoveDirectoryW(path.c_str());
+    }
+    FindClose(find);
+    RemoveDirectoryW(dir.c_str());
+  }
+
   std::wstring path_;
 };
 
