@@ -91,16 +91,21 @@ std::string Results(TestWindow& t) {
 }
 
 TEST(Calculation, FillsTheLabelsInOrderAndMarksTheNewBitrate) {
-  // A `marker` of 0: the bar and the new bitrate keep what they showed.
+  // A `marker` of 0: the bar and the new bitrate keep what they showed. The inputs are read
+  // German-style under any separators; the results follow the region's.
   const struct {
     Inputs in;
     int yeses;
     const char* shown;
     float marker;
+    NumberSeparators separators = kGerman;
   } cases[] = {
       {kWorked, 1,
        "5.369,11 MB|-13,59 MB|-13,59 MB|4.398,97 MB|5.355,52 MB|4.385,38 MB|81%|4.313 KBit/s",
        49.0676f},
+      {kWorked, 1,
+       "5,369.11 MB|-13.59 MB|-13.59 MB|4,398.97 MB|5,355.52 MB|4,385.38 MB|81%|4,313 KBit/s",
+       49.0676f, kEnglish},
       {{"4,00", "4,37", "7000", "5390000", "2"},
        1,
        "4.497,77 MB|-401,77 MB|-401,77 MB|4.787,15 MB|4.096,00 MB|4.385,38 MB|106%|earlier",
@@ -126,6 +131,7 @@ TEST(Calculation, FillsTheLabelsInOrderAndMarksTheNewBitrate) {
   };
   for (const auto& c : cases) {
     TestWindow t;
+    t.locale.separators = c.separators;
     ClickCalculate(t, c.in, std::deque<Answer>(static_cast<size_t>(c.yeses), Answer::Yes));
     EXPECT_EQ(Results(t), c.shown);
     EXPECT_EQ(t.form.messages.size(), static_cast<size_t>(c.yeses)) << c.shown;
