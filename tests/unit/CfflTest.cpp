@@ -96,6 +96,7 @@ TEST(MakeCffl, AsksWarnsDeletesAndWritesAsTheAnswersSay) {
       {kFive, "", "E", "", "", ""},
       {kFive, "", "B", "", "", "..\\X"},
       {kOld, "N", "O", "", "old"},
+      {kFive + " s:MOVIE.CFFL", "N", "O", "", "old"},
       {kOld, "X", "O", "", "old"},
       {kOld, "YX", "OV", "", "old"},
       {kFive + " r:MOVIE.CFFL", "Y", "OF", "", "old"},
@@ -198,7 +199,8 @@ struct Machine : TestWindow {
     locale.separators = kEnglish;
     AddAll(files, "c:\\", "work\\ work\\notes.txt");
     files.Add("d:\\dvd\\");
-    AddAll(files, "d:\\dvd\\", "Movie\\ Movie\\sub\\ alpha\\ h:hidden\\ hs:RECYCLER\\ s:System\\");
+    AddAll(files, "d:\\dvd\\",
+           "Movie\\ Movie\\sub\\ Zeta\\ alpha\\ h:hidden\\ hs:RECYCLER\\ s:System\\");
     // Counted: the DVD files, beyond 32 bits in sum. Not counted: hidden and system files, other
     // files, files in subdirectories.
     AddAll(files, "d:\\dvd\\Movie\\",
@@ -218,7 +220,8 @@ struct Machine : TestWindow {
 
 // What the lists show: d: chosen; Movie opened; drive c: chosen by a fallback, whose directory's
 // change event then opens c:\.
-const Trace kOnD = {"drive d: [Data]", "dir 0+d:\\ *1+dvd 2-alpha 2-Movie", "files", "size 0,00"};
+const Trace kOnD = {"drive d: [Data]", "dir 0+d:\\ *1+dvd 2-alpha 2-Movie 2-Zeta", "files",
+                    "size 0,00"};
 const Trace kOnMovie = {"dir 0+d:\\ 1+dvd *2+Movie 3-sub",
                         "files M.CFFL.VINF,MOVIE.CFFL,VTS_01_0.BUP,vts_01_0.ifo,VTS_01_1.VOB",
                         "size 6,00"};
@@ -301,6 +304,14 @@ TEST(FolderLists, FollowDrivesThatComeAndGoAndOpenWhatIsDropped) {
     m.window.WindowClosed();
   };
   EXPECT_EQ(m.Did(&frm_Main::OnEvent, Ctl::btn_MakeCFFL, Event::Click), (Trace{}));
+}
+
+// A file dropped from a drive's root opens the root, not the drive's current directory.
+TEST(FolderLists, OpenTheRootOfAFileDroppedFromIt) {
+  Machine m;
+  EXPECT_EQ(m.Did(&frm_Main::OpenDropped, "d:\\X.VOB"),
+            (Trace{"drive d: [Data]", "dir 0+d:\\ *1+dvd 2-alpha 2-Movie 2-Zeta", "files",
+                   "size 0,00", "dir *0+d:\\ 1-dvd", "files", "size 0,00"}));
 }
 
 TEST(FolderLists, TakeDroppedPathsAsWindowsWritesThem) {
