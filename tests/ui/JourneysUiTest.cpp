@@ -188,6 +188,9 @@ TEST(Journey, NamesInputsAfterTheirCaptionsTabsInOrderAndSwitchesLanguage) {
       EXPECT_TRUE(box[0] == 0xE0E0E0 && !std::ranges::count(box, 0xFFFFFFu));
       const auto caption = Capture(app.Control(Ctl::dsp_SizeOutput)).pixels;
       EXPECT_GT(std::ranges::count(caption, 0x000080u), 0);
+      // The two flags it copies from stay hidden.
+      for (const Ctl flag : {Ctl::img_Deutsch, Ctl::img_English})
+        EXPECT_FALSE(IsWindowVisible(app.Control(flag)));
       // Tab visits these in turn from the first, where the focus starts, and screen readers name
       // each input after the static right before it in z-order.
       const std::pair<Ctl, std::optional<Ctl>> stops[] = {

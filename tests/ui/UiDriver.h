@@ -10,7 +10,6 @@
 
 #include <chrono>
 #include <cstring>
-#include <functional>
 #include <optional>
 #include <string>
 #include <thread>
@@ -24,8 +23,8 @@ namespace orvanto::ui {
 using namespace std::chrono_literals;
 
 // Polls `condition` until it holds or `timeout` passes.
-inline bool WaitUntil(const std::function<bool()>& condition,
-                      std::chrono::milliseconds timeout = 10s) {
+template <typename Condition>
+bool WaitUntil(Condition condition, std::chrono::milliseconds timeout = 10s) {
   for (const auto end = std::chrono::steady_clock::now() + timeout; !condition();
        std::this_thread::sleep_for(20ms))
     if (std::chrono::steady_clock::now() > end) return false;
