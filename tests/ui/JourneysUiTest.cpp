@@ -54,12 +54,17 @@ TEST_P(Journey, WorksOutTheExampleInTheFolderItIsStartedWith) {
   ASSERT_TRUE(app.Main());
   app.SetText(Ctl::inp_Playtime, L"8356,1");
   app.SetText(Ctl::inp_Bitrate, L"5390000");
+  PostMessageW(app.Focus(), WM_KEYDOWN, VK_TAB, 1);  // to the drive list
+  const HWND drives = app.Control(Ctl::lst_Drive);
+  ASSERT_TRUE(WaitUntil([&] { return app.Focus() == drives; }));
   app.Click(Ctl::btn_Calculate);
   // On the long playing time.
   const auto question = app.WaitForMessageBox();
   ASSERT_TRUE(question);
   EXPECT_EQ(question->buttons, L"Yes [No]");
   question->Press(IDYES);
+  // The focus is back where it was before the question.
+  EXPECT_TRUE(WaitUntil([&] { return app.Focus() == drives; }));
   EXPECT_EQ(app.Text(Ctl::dsp_MBit) + L"|" + app.Text(Ctl::dsp_FilmSize), GetParam().shown);
 
   // The client area of the bar is 133 x 21 pixels at 96 DPI: the band fills rows 4 to 15, red to
@@ -69,6 +74,24 @@ TEST_P(Journey, WorksOutTheExampleInTheFolderItIsStartedWith) {
   const std::array<std::array<int, 3>, 5> samples{
       {{0, 10, 0xFF0000}, {65, 10, 0}, {66, 10, 0xFFFF00}, {88, 10, 0x00FF00}, {65, 1, 0}}};
   for (const auto& [x, y, colour] : samples) EXPECT_EQ(bar.At(x, y), DWORD(colour)) << x;
+  // Only the open folder's line of the directory list is highlighted: the root's is not.
+  const Shot paths = Capture(app.Control(Ctl::lst_Path));
+  EXPECT_EQ(paths.At(paths.width - 4, 3), 0xFFFFFFu);
+
+  // A new bitrate of 9000000 at a factor of 100 puts the marker on the bar's last column.
+  for (const auto& [box, text] : {std::pair{Ctl::inp_SourceSize, L"4,25"},
+                                  {Ctl::inp_DestSize, L"4,25"},
+                                  {Ctl::inp_SafeGuard, L"0"},
+                                  {Ctl::inp_Playtime, L"6000"},
+                                  {Ctl::inp_Bitrate, L"9000000"}})
+    app.SetText(box, text);
+  app.Click(Ctl::btn_Calculate);
+  const auto reserve = app.WaitForMessageBox();  // on the small reserve
+  ASSERT_TRUE(reserve);
+  reserve->Press(IDYES);
+  ASSERT_TRUE(WaitUntil([&] { return app.Text(Ctl::dsp_DestFactor) == L"100%"; }));
+  Sleep(300);
+  EXPECT_EQ(Capture(app.Control(Ctl::pct_Range)).At(132, 10), 0u);
 }
 
 TEST(Journey, MeasuresCleansUpWritesTheListFollowsFoldersAndLeavesADriveThatIsNotReady) {

@@ -7,6 +7,7 @@
 
 #include "TempDir.h"
 #include "cffl/FolderLists.h"
+#include "win32/Dpi.h"
 #include "win32/Text.h"
 #include "win32/Win32Ports.h"
 
@@ -130,6 +131,13 @@ TEST(FullPathOnDisk, ResolvesARelativePathPastMaxPath) {
   ASSERT_TRUE(SetCurrentDirectoryW(dir.Root().c_str()));
   EXPECT_EQ(Win32FileSystem().FullPath(std::string(300, 'a')), dir.Path() + std::string(300, 'a'));
   SetCurrentDirectoryW(before);
+}
+
+// Margins, indents and line heights, given in pixels at 96 DPI, round as MulDiv rounds.
+TEST(DpiOnScreen, RoundsPixelsHalfUp) {
+  EXPECT_EQ(DpiScale{120}.Pixels(2), 3);
+  EXPECT_EQ(DpiScale{120}.Pixels(10), 13);
+  EXPECT_EQ(DpiScale{144}.Pixels(1), 2);
 }
 
 TEST(TextOnDisk, CrossesTheBoundaryWholeAndRefusesWhatTheCodePageCannotHold) {
