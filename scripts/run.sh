@@ -32,7 +32,7 @@ start_display
 trap 'stop_display' EXIT
 "$WINE" "$EXE" "$ARG" &
 APP=$!
-for _ in $(seq 300); do
+for _ in $(seq 1200); do  # up to 2 minutes: a first start under load is slow
   xwininfo -root -tree 2>/dev/null | grep -q '"Orvanto' && break
   sleep 0.1
 done
