@@ -7,6 +7,7 @@
 
 #include "TempDir.h"
 #include "cffl/FolderLists.h"
+#include "win32/Colours.h"
 #include "win32/Dpi.h"
 #include "win32/Text.h"
 #include "win32/Win32Ports.h"
@@ -131,6 +132,14 @@ TEST(FullPathOnDisk, ResolvesARelativePathPastMaxPath) {
   ASSERT_TRUE(SetCurrentDirectoryW(dir.Root().c_str()));
   EXPECT_EQ(Win32FileSystem().FullPath(std::string(300, 'a')), dir.Path() + std::string(300, 'a'));
   SetCurrentDirectoryW(before);
+}
+
+// Wine cannot switch high contrast on (SPI_SETHIGHCONTRAST fails there): the adapter reports the
+// mode as the system does, not whether the call worked.
+TEST(HighContrastOnScreen, ReadsAsTheSystemReportsIt) {
+  HIGHCONTRASTW mode{sizeof(mode)};
+  ASSERT_TRUE(SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(mode), &mode, 0));
+  EXPECT_EQ(HighContrastOn(), (mode.dwFlags & HCF_HIGHCONTRASTON) != 0);
 }
 
 // Margins, indents and line heights, given in pixels at 96 DPI, round as MulDiv rounds.
