@@ -141,8 +141,11 @@ bool MainWindow::Create() {
 void MainWindow::CreateControls() {
   for (const Ctl id : CreationOrder()) {
     const ControlDesc& desc = Describe(id);
+    // Nothing ever shows a hidden control (the two flags the language image copies from), so it
+    // gets no window.
+    if (!desc.visible) continue;
     const ClassAndStyle cls = ClassFor(desc);
-    const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | cls.style | (desc.visible ? WS_VISIBLE : 0);
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | cls.style;
     const std::wstring text = Widen(desc.german);
     // Made in its place and with its font at once: moving and re-fonting every control after
     // creating it was one of the larger costs of the start-up.
@@ -165,7 +168,7 @@ void MainWindow::CreateTooltips() {
                              CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance_, nullptr);
   for (const ControlDesc& desc : Controls()) {
     const std::string tip = TooltipText(desc);
-    if (tip.empty()) continue;
+    if (tip.empty() || !Control(desc.id)) continue;
     std::wstring text = Widen(tip);
     TTTOOLINFOW info{};
     info.cbSize = sizeof(info);
@@ -239,6 +242,7 @@ void MainWindow::ApplyDpi(UINT dpi, const RECT& suggested) {
   for (const ControlDesc& desc : Controls()) {
     PixelRect r = PlaceOf(desc, dpi);
     const HWND child = Control(desc.id);
+    if (!child) continue;
     if (desc.kind == Kind::Line) {
       // Wine makes an etched rule longer by its edges when it creates it; the rule keeps that at
       // every DPI, so that it is as long as at first when the DPI comes back.
@@ -285,14 +289,17 @@ void MainWindow::ShowPictures() {
   if (pictureDpi_ != dpi_) previous = std::exchange(pictureIcons_, {});
   pictureDpi_ = dpi_;
   for (const ControlDesc& desc : Controls()) {
-    if (desc.kind != Kind::Image) continue;
+    const HWND image = Control(desc.id);
+    if (desc.kind != Kind::Image || !image) continue;
     const Picture picture = PictureOf(desc);
     ScopedIcon& icon = pictureIcons_[static_cast<size_t>(picture)];
     if (picture != Picture::None && !icon) {
       const int size = ClientPixels(desc.id, static_cast<int>(dpi_)).width;
       icon.Reset(LoadIconSized(instance_, IconResource(picture), size));
     }
-    SendMessageW(Control(desc.id), STM_SETICON, reinterpret_cast<WPARAM>(icon.Get()), 0);
+    // Setting an icon costs the time of a few control creations under Wine.
+    if (reinterpret_cast<HICON>(SendMessageW(image, STM_GETICON, 0, 0)) != icon.Get())
+      SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(icon.Get()), 0);
   }
 }
 
