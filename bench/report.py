@@ -164,8 +164,8 @@ def startup_rows(raw, info):
                  f"VmHWM ({linux_peak}) for the same process")
     notes = [
         f"Start-up: {len(runs)} runs of {n // len(runs)} starts of each program, each run after "
-        f"{info['warmup']} warm-up round(s), the four taking turns (each round led by the next "
-        f"one, a pause of 0.3 s after each exit), under one warm `wineserver -p`; timed from "
+        f"{info['warmup']} warm-up round(s), the four taking turns (each round in a shuffled "
+        f"order, a pause of 0.3 s after each exit), under one warm `wineserver -p`; timed from "
         f"`CreateProcess` until `WaitForInputIdle` has returned, a visible unowned top-level "
         f"window of the process exists and its thread has answered a `WM_NULL` "
         f"(`SendMessageTimeout`); the window was found only by polling after "

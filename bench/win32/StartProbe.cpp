@@ -1,6 +1,6 @@
 // Starts programs and times each from CreateProcess until its main window is up and idle, then
-// reads its peak working set and closes it. The programs take turns, round after round, so that
-// a change in the machine's load falls on all of them alike.
+// reads its peak working set and closes it. The programs take turns, round after round, each
+// round in a shuffled order, so that a change in the machine's load falls on all of them alike.
 //
 // "Up and idle", the same for every program: WaitForInputIdle has returned, a visible unowned
 // top-level window of the process exists, and that window's thread has answered a WM_NULL sent
@@ -16,8 +16,11 @@
 // after windows.h, which they need
 #include <psapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
+#include <numeric>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -154,11 +157,16 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (!release.empty()) return Hold(programs.front().path, dir, release);
 
-  const size_t n = programs.size();
+  // Each round in an order of its own: a program that always followed the same one would carry
+  // whatever that one leaves behind when it ends. The seed is fixed, so that every run of the
+  // bench takes the same orders.
+  std::vector<size_t> order(programs.size());
+  std::iota(order.begin(), order.end(), size_t{0});
+  std::mt19937 random(20261207);
   for (int run = 0; run < warmup + runs; ++run) {
-    // Each round starts with the next program, so that none always follows the same one.
-    for (size_t k = 0; k < n; ++k) {
-      const Program& program = programs[(static_cast<size_t>(run) + k) % n];
+    std::shuffle(order.begin(), order.end(), random);
+    for (const size_t k : order) {
+      const Program& program = programs[k];
       const Start start = Measure(program.path, dir);
       // What Wine and the X server still do for the program that just ended must not fall on
       // the next start.
