@@ -6,6 +6,7 @@ and memory figures alone. Every figure is read from a file that scripts/bench.sh
 malformed file is an error, never a default value. Exits non-zero when a target is missed.
 """
 import json
+import re
 import statistics
 import sys
 from pathlib import Path
@@ -99,6 +100,24 @@ def soak_rows(raw):
     return rows, note
 
 
+def server_requests(raw):
+    """Per program, the requests its measured start's first thread made (requests.log, cut at the
+    offsets in requests.offsets): the thread that began last in the program's part of the log."""
+    marks = [line.split() for line in (raw / "requests.offsets").read_text().splitlines()]
+    log = (raw / "requests.log").read_bytes()
+    counts = {}
+    for (name, begin), (_, end) in zip(marks, marks[1:]):
+        lines = log[int(begin):int(end)].decode(errors="replace").splitlines()
+        firsts = [i for i, line in enumerate(lines) if re.match(r"[0-9a-f]{4}: init_first_thread\(", line)]
+        if len(firsts) < 2:
+            sys.exit(f"report: no start of {name} in requests.log")
+        thread = lines[firsts[-1]][:4]
+        # A request and its reply are two lines; the reply's has "() = ".
+        counts[name] = sum(1 for line in lines[firsts[-1]:]
+                           if re.match(rf"{thread}: [a-z_]+\( ", line))
+    return counts
+
+
 def startup_rows(raw, info):
     """The start-up and memory rows and their notes, from the probe's runs (startup-N.txt)."""
     paths = sorted(raw.glob("startup-*.txt"))
@@ -155,6 +174,11 @@ def startup_rows(raw, info):
     rows.append(["Peak working set after start-up vs (b)", f"{orv_ws / MIB:.2f} MiB",
                  f"{ctl_ws / MIB:.2f} MiB", f"{orv_ws / ctl_ws:.3f} (+{extra / MIB:.2f} MiB)",
                  "≤ +0.38 MiB (the figure before)", verdict(extra <= 0.38 * MIB)])
+
+    requests = server_requests(raw)
+    rows.append(["Wine server requests of one start vs (b), the window's thread until it ends",
+                 f"{requests['orvanto']:,}", f"{requests['controls']:,}",
+                 f"{requests['orvanto'] / requests['controls']:.3f}", "reported (exact)", "—"])
 
     hold = dict(line.split("=", 1) for line in (raw / "memcheck.txt").read_text().splitlines())
     wine_peak, linux_peak = int(hold["wine"]), int(hold["linux"])

@@ -165,6 +165,25 @@ touch "$release"
 wait "$probe"
 echo "wine=$(awk '/^holding/ {print $3}' "$RAW/hold.txt")" >"$RAW/memcheck.txt"
 echo "linux=${linux_peak:-0}" >>"$RAW/memcheck.txt"
+
+# Exact where the times are not: the requests each program's thread makes to the Wine server, each
+# a round trip to another process, logged by a server started for this alone.
+say "counting each program's Wine server requests for one start"
+"$WINESERVER" -k
+"$WINESERVER" -w
+"$WINESERVER" -f -d1 2>"$RAW/requests.log" &
+server=$!
+for name in empty controls orvanto; do  # the first run also starts Wine's own services
+  exe=$BIN/orvanto_bench_$name.exe
+  [[ $name == orvanto ]] && exe=$BIN/Orvanto.exe
+  echo "$name $(stat -c %s "$RAW/requests.log")" >>"$RAW/requests.offsets"
+  "$WINE" "$BIN/orvanto_startprobe.exe" --dir "$(wine_path "$OUT/dvd")" --runs 1 --warmup 1 \
+    "$name=$(wine_path "$exe")" >"$RAW/requests-$name.txt" 2>&1
+done
+echo "end $(stat -c %s "$RAW/requests.log")" >>"$RAW/requests.offsets"
+"$WINESERVER" -k
+wait "$server" || true
+"$WINESERVER" -p  # the warm server again for what follows
 if [[ $MODE == startup ]]; then
   finish
   exit
