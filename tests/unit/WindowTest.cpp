@@ -235,11 +235,7 @@ TEST(LanguageSwitch, SavesTheOtherLanguageAndEndsWithoutChangingTheWindow) {
     t.Load(english);
     t.settings.failWrites = fails;
     t.Click(Ctl::btn_LangSwitch);
-    std::vector<ShownMessage> said = {
-        {msg::kRestart.Text(!english), msg::kTitleNote.Text(!english), Info}};
-    if (fails)
-      said.push_back({msg::kSettingNotSaved.Text(true), msg::kTitleError.Text(true), Info});
-    EXPECT_EQ(t.form.messages, said);
+    EXPECT_EQ(t.form.messages, Said(fails ? "Ts" : "T", !english));
     EXPECT_EQ(t.settings.values["Tolva/Settings/English"], saved);
     EXPECT_TRUE(t.form.ended && t.form.textWrites.empty());
   }
