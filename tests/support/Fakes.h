@@ -11,7 +11,6 @@
 #include <map>
 #include <string>
 #include <string_view>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -306,37 +305,23 @@ struct TestWindow {
 inline std::vector<ShownMessage> Said(std::string_view letters, bool english = false) {
   using namespace msg;
   using enum MessageStyle;
-  const std::map<char, std::tuple<const Message*, MessageStyle, const char*>> kinds = {
-      {'b', {&kLowBitrate, AskDefaultNo, ""}},
-      {'B', {&kHighBitrate, AskDefaultNo, ""}},
-      {'p', {&kShortPlaytime, AskDefaultNo, ""}},
-      {'P', {&kLongPlaytime, AskDefaultNo, ""}},
-      {'r', {&kSmallReserve, AskDefaultNo, ""}},
-      {'R', {&kLargeReserve, AskDefaultNo, ""}},
-      {'d', {&kNoDvdSize, AskDefaultNo, ""}},
-      {'f', {&kFitsAlready, AskDefaultNo, ""}},
-      {'O', {&kOverwrite, AskDefaultNo, "d:\\dvd\\MOVIE.CFFL"}},
-      {'C', {&kOtherCffl, AskDefaultYes, ""}},
-      {'V', {&kVinf, AskDefaultYes, ""}},
-      {'W', {&kNameWarning, AskDefaultNo, ""}},
-      {'e', {&kNotNumeric, Info, ""}},
-      {'N', {&kNoVob, Info, ""}},
-      {'E', {&kEmptyName, Info, ""}},
-      {'n', {&kBadName, Info, "..\\X"}},
-      {'D', {&kNotDeleted, Info, "d:\\dvd\\A.CFFL.VINF"}},
-      {'A', {&kNotAnsi, Info, "d:\\dvd\\VTS_01_\u5F71.VOB"}},
-      {'L', {&kNotAnsi, Info, "d:\\dvd\\VTS_01_1|.VOB"}},
-      {'F', {&kWriteFailed, Info, ""}},
-      {'U', {&kNotOnADrive, Info, "\\\\server\\dvd"}},
-      {'s', {&kSettingNotSaved, Info, ""}},
-      {'S', {&kWritten, Info, ""}},
-      {'T', {&kRestart, Info, ""}}};
+  constexpr std::string_view kLetters = "bBpPrRdfOCVWeNEnDALFUsST";  // questions, errors, notes
+  const Message* const texts[] = {
+      &kLowBitrate,   &kHighBitrate,     &kShortPlaytime, &kLongPlaytime, &kSmallReserve,
+      &kLargeReserve, &kNoDvdSize,       &kFitsAlready,   &kOverwrite,    &kOtherCffl,
+      &kVinf,         &kNameWarning,     &kNotNumeric,    &kNoVob,        &kEmptyName,
+      &kBadName,      &kNotDeleted,      &kNotAnsi,       &kNotAnsi,      &kWriteFailed,
+      &kNotOnADrive,  &kSettingNotSaved, &kWritten,       &kRestart};
+  std::map<char, std::string> subjects = {
+      {'O', "d:\\dvd\\MOVIE.CFFL"},    {'n', "..\\X"},
+      {'D', "d:\\dvd\\A.CFFL.VINF"},   {'A', "d:\\dvd\\VTS_01_\u5F71.VOB"},
+      {'L', "d:\\dvd\\VTS_01_1|.VOB"}, {'U', "\\\\server\\dvd"}};
   std::vector<ShownMessage> said;
   for (const char c : letters) {
-    const auto& [text, style, subject] = kinds.at(c);
-    const bool note = c == 'S' || c == 'T';
-    const Message& title = style != Info ? kTitleQuestion : note ? kTitleNote : kTitleError;
-    said.push_back({text->Text(english, subject), title.Text(english), style});
+    const size_t i = kLetters.find(c);
+    const Message& title = i < 12 ? kTitleQuestion : i < 22 ? kTitleError : kTitleNote;
+    const MessageStyle style = i > 11 ? Info : c == 'C' || c == 'V' ? AskDefaultYes : AskDefaultNo;
+    said.push_back({texts[i]->Text(english, subjects[c]), title.Text(english), style});
   }
   return said;
 }

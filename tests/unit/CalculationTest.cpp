@@ -5,7 +5,6 @@
 #include "Fakes.h"
 #include "calc/Calculation.h"
 #include "common/KavelModules.h"
-#include "common/Messages.h"
 
 namespace orvanto {
 namespace {
@@ -30,7 +29,7 @@ void ClickCalculate(TestWindow& t, const Inputs& in, std::deque<Answer> answers)
 // answered No, or closed with the window (None, in the English run), stops the calculation with
 // nothing changed. Then every doubt at once: asked in order, each Yes goes on, the first No stops.
 TEST(CheckInputs, AsksBeyondEachBoundInOrderUntilTheFirstNo) {
-  const std::tuple<int, const char*, const char*> cases[] = {
+  const std::tuple<size_t, const char*, const char*> cases[] = {
       {3, "3500000", ""}, {3, "3499999,9", "b"}, {3, "9000000", ""}, {3, "9000000,1", "B"},
       {2, "4800", ""},    {2, "4799,9", "p"},    {2, "7200", ""},    {2, "7200,1", "P"},
       {4, "0,5", ""},     {4, "0,49", "r"},      {4, "2", ""},       {4, "2,01", "R"},
@@ -42,7 +41,7 @@ TEST(CheckInputs, AsksBeyondEachBoundInOrderUntilTheFirstNo) {
       TestWindow t;
       t.Load(english);
       Inputs in = {"5,23", "4,37", "6000", "5390000", "2"};
-      in[static_cast<size_t>(box)] = text;
+      in[box] = text;
       ClickCalculate(t, in, {english ? Answer::None : Answer::No});
       EXPECT_EQ(t.form.messages, Said(said, english)) << text;
       EXPECT_EQ(t.form.textWrites.empty(), *said != 0) << text;
