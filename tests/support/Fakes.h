@@ -10,11 +10,13 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "app/WindowLayout.h"
 #include "app/frm_Main.h"
+#include "common/Messages.h"
 #include "common/TextCase.h"
 #include "common/Wildcard.h"
 
@@ -116,13 +118,11 @@ class FakeFileSystem final : public FileSystem {
  public:
   static constexpr unsigned kReadOnly = 1;
 
-  // A directory when `path` ends in a backslash; a file's length is its content's unless given.
-  void Add(std::string path, unsigned attributes = 0, std::string content = "",
-           std::uint64_t length = 0) {
+  // A directory when `path` ends in a backslash; a file holds "old" and is 2^31 bytes long.
+  void Add(std::string path, unsigned attributes = 0) {
     const bool directory = path.ends_with('\\');
     if (directory) path.pop_back();
-    if (length == 0) length = content.size();
-    entries_.push_back({std::move(path), directory, attributes, std::move(content), length});
+    entries_.push_back({std::move(path), directory, attributes, "old", 1ULL << 31});
   }
   std::string Content(std::string_view path) {  // empty when missing
     const Entry* entry = Find(path, false);
@@ -295,5 +295,35 @@ struct TestWindow {
   }
   void Click(Ctl control) { window.OnEvent(control, Event::Click); }
 };
+
+// The messages of a run, one letter each, in German unless `english`. Questions: bitrate low (b)
+// or high (B), playing time short (p) or long (P), reserve small (r) or large (R), no DVD size (d),
+// fits already (f), Overwrite d:\dvd\MOVIE.CFFL, Other CFFL, Vinf, name Warning. Errors: not
+// numeric (e), No VOB, Empty name, bad name "..\X" (n), not Deleted d:\dvd\A.CFFL.VINF, a VOB
+// name not in ANSI (A) or not on a Line, Failed write, not on a drive (U: \\server\dvd), setting
+// not saved (s). Notes: Success, resTart.
+inline std::vector<ShownMessage> Said(std::string_view letters, bool english = false) {
+  using namespace msg;
+  using enum MessageStyle;
+  constexpr std::string_view kLetters = "bBpPrRdfOCVWeNEnDALFUsST";  // questions, errors, notes
+  const Message* const texts[] = {
+      &kLowBitrate,   &kHighBitrate,     &kShortPlaytime, &kLongPlaytime, &kSmallReserve,
+      &kLargeReserve, &kNoDvdSize,       &kFitsAlready,   &kOverwrite,    &kOtherCffl,
+      &kVinf,         &kNameWarning,     &kNotNumeric,    &kNoVob,        &kEmptyName,
+      &kBadName,      &kNotDeleted,      &kNotAnsi,       &kNotAnsi,      &kWriteFailed,
+      &kNotOnADrive,  &kSettingNotSaved, &kWritten,       &kRestart};
+  std::map<char, std::string> subjects = {
+      {'O', "d:\\dvd\\MOVIE.CFFL"},    {'n', "..\\X"},
+      {'D', "d:\\dvd\\A.CFFL.VINF"},   {'A', "d:\\dvd\\VTS_01_\u5F71.VOB"},
+      {'L', "d:\\dvd\\VTS_01_1|.VOB"}, {'U', "\\\\server\\dvd"}};
+  std::vector<ShownMessage> said;
+  for (const char c : letters) {
+    const size_t i = kLetters.find(c);
+    const Message& title = i < 12 ? kTitleQuestion : i < 22 ? kTitleError : kTitleNote;
+    const MessageStyle style = i > 11 ? Info : c == 'C' || c == 'V' ? AskDefaultYes : AskDefaultNo;
+    said.push_back({texts[i]->Text(english, subjects[c]), title.Text(english), style});
+  }
+  return said;
+}
 
 }  // namespace orvanto::fakes

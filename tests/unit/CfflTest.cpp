@@ -19,45 +19,15 @@ std::vector<std::string> Words(const std::string& text) {
   return {std::istream_iterator<std::string>(in), {}};
 }
 
-// The messages of a run in d:\dvd\, one letter each: Overwrite, Other CFFL, Vinf, name Warning,
-// No VOB, Empty name, Bad name, Delete failed (the marker), Ansi refused, a path that cannot stand
-// on a Line, Failed write, Success.
-std::vector<ShownMessage> Said(const std::string& letters) {
-  using namespace msg;
-  const auto ask = [](const Message& text, MessageStyle style, const char* subject = "") {
-    return ShownMessage{text.Text(false, subject), kTitleQuestion.Text(false), style};
-  };
-  const auto error = [](const Message& text, const char* subject = "") {
-    return ShownMessage{text.Text(false, subject), kTitleError.Text(false), Info};
-  };
-  const std::map<char, ShownMessage> byLetter = {
-      {'O', ask(kOverwrite, AskDefaultNo, "d:\\dvd\\MOVIE.CFFL")},
-      {'C', ask(kOtherCffl, AskDefaultYes)},
-      {'V', ask(kVinf, AskDefaultYes)},
-      {'W', ask(kNameWarning, AskDefaultNo)},
-      {'N', error(kNoVob)},
-      {'E', error(kEmptyName)},
-      {'B', error(kBadName, "..\\X")},
-      {'D', error(kNotDeleted, "d:\\dvd\\A.CFFL.VINF")},
-      {'A', error(kNotAnsi, "d:\\dvd\\VTS_01_\u5F71.VOB")},
-      {'L', error(kNotAnsi, "d:\\dvd\\VTS_01_1|.VOB")},
-      {'F', error(kWriteFailed)},
-      {'S', {kWritten.Text(false), kTitleNote.Text(false), Info}}};
-  std::vector<ShownMessage> shown;
-  for (const char letter : letters) shown.push_back(byLetter.at(letter));
-  return shown;
-}
-
-// Adds `names` below `dir`, each 2^31 bytes long with the content "old"; a name ending in "\" is
-// a directory. Before a name, "h:" makes it hidden, "s:" system, "r:" read-only (1), "hs:"
-// both.
+// Adds `names` below `dir`; a name ending in "\" is a directory. Before a name, "h:" makes it
+// hidden, "s:" system, "r:" read-only (1), "hs:" both.
 void AddAll(FakeFileSystem& files, const std::string& dir, const std::string& names) {
   for (const std::string& name : Words(names)) {
     const std::string flags = name.substr(0, name.find(':') + 1);
     unsigned attributes = 0;
     for (const char f : flags)
       attributes |= f == 'h' ? kAttrHidden : f == 's' ? kAttrSystem : f == 'r' ? 1 : 0;
-    files.Add(dir + name.substr(flags.size()), attributes, "old", 1ull << 31);
+    files.Add(dir + name.substr(flags.size()), attributes);
   }
 }
 
@@ -94,7 +64,7 @@ TEST(MakeCffl, AsksWarnsDeletesAndWritesAsTheAnswersSay) {
   } cases[] = {
       {kFive, "", "S", "", kFiveBytes},
       {kFive, "", "E", "", "", ""},
-      {kFive, "", "B", "", "", "..\\X"},
+      {kFive, "", "n", "", "", "..\\X"},
       {kOld, "N", "O", "", "old"},
       {kFive + " s:MOVIE.CFFL", "N", "O", "", "old"},
       {kOld, "X", "O", "", "old"},
@@ -153,16 +123,12 @@ TEST(MakeCffl, RefusesNamesThatAreNoFileNamesAndPathsThatCannotStandOnALine) {
 }
 
 TEST(MakeCffl, SpeaksEnglishAndListsInOrdinalOrderAtADriveRoot) {
-  CfflRun run("e:\\", "VTS_01_2.VOB VTS_01_10.VOB MOVIE.CFFL VTS_01_1.VOB");
+  CfflRun run("e:\\", "VTS_01_2.VOB VTS_01_10.VOB");
   run.Load(true);
-  run.Press("Y");
-  using namespace msg;
-  EXPECT_EQ(run.form.messages,
-            (std::vector<ShownMessage>{
-                {kOverwrite.Text(true, "e:\\MOVIE.CFFL"), kTitleQuestion.Text(true), AskDefaultNo},
-                {kWritten.Text(true), kTitleNote.Text(true), Info}}));
+  run.Press("");
+  EXPECT_EQ(run.form.messages, Said("S", true));
   EXPECT_EQ(run.files.Content("e:\\MOVIE.CFFL"),
-            "CFFL\r\ne:\\VTS_01_1.VOB\r\ne:\\VTS_01_10.VOB\r\ne:\\VTS_01_2.VOB\r\n");
+            "CFFL\r\ne:\\VTS_01_10.VOB\r\ne:\\VTS_01_2.VOB\r\n");
 }
 
 TEST(MakeCffl, NeverLeavesAHalfDoneFileWhateverCallFails) {
@@ -225,6 +191,7 @@ const Trace kOnD = {"drive d: [Data]", "dir 0+d:\\ *1+dvd 2-alpha 2-Movie 2-Zeta
 const Trace kOnMovie = {"dir 0+d:\\ 1+dvd *2+Movie 3-sub",
                         "files M.CFFL.VINF,MOVIE.CFFL,VTS_01_0.BUP,vts_01_0.ifo,VTS_01_1.VOB",
                         "size 6,00"};
+const Trace kOnRootD = {"dir *0+d:\\ 1-dvd", "files", "size 0,00"};
 const Trace kBackToC = {"drive c: [System]", "dir 0+c:\\ *1+work", "files notes.txt",
                         "size 0,00",         "dir *0+c:\\ 1-work", "files",
                         "size 0,00"};
@@ -247,23 +214,36 @@ TEST(FolderLists, OpenOnTheCurrentDirectoryThenNestTheChangeEvents) {
     m.window.MeasureOutputDir();
     EXPECT_EQ(m.form.Text(Ctl::inp_SourceSize), "—") << failing;
   }
-  EXPECT_EQ(m.Did(&frm_Main::OpenDirectory, 0), (Trace{"dir *0+d:\\ 1-dvd", "files", "size 0,00"}));
+  EXPECT_EQ(m.Did(&frm_Main::OpenDirectory, 0), kOnRootD);
   m.files.failAtCall = m.files.calls + 1;  // opening "dvd" fails
   EXPECT_EQ(m.Did(&frm_Main::OpenDirectory, 1), (Trace{"dir *0+d:\\ 1-dvd"}));
 }
 
-TEST(FolderLists, FallBackToTheRootThenToDriveCWithoutAMessage) {
+TEST(FolderLists, FallBackToTheRootThenToDriveCWithoutAMessageAndCanonicalizeDrops) {
   Machine m;
+  // A file dropped from a drive's root opens the root, not the drive's current directory.
+  EXPECT_EQ(m.Did(&frm_Main::OpenDropped, "d:\\X.VOB"), kOnD + kOnRootD);
   m.files.driveDirectories["d:"] = "d:\\gone";
-  m.window.ChooseDrive(1);
   // e: has no medium, so not even its root opens.
   EXPECT_EQ(m.Did(&frm_Main::ChooseDrive, 2), Trace{"drive e:"} + kBackToC);
   EXPECT_TRUE(m.form.messages.empty());
   // d:'s directory is gone, its root is there
-  EXPECT_EQ(m.Did(&frm_Main::ChooseDrive, 1),
-            (Trace{"drive d: [Data]", "dir *0+d:\\ 1-dvd", "files", "size 0,00"}));
+  EXPECT_EQ(m.Did(&frm_Main::ChooseDrive, 1), Trace{"drive d: [Data]"} + kOnRootD);
   m.files.failAtCall = m.files.calls + 1;  // the platform remembers no directory for the drive
   EXPECT_EQ(OpenDrive(m.files, "d:"), std::nullopt);
+  // Dropped paths as Windows writes them.
+  const std::pair<const char*, const char*> cases[] = {
+      {"D:/DVD/MOVIE", "D:\\DVD\\MOVIE"},
+      {"D:\\A\\..\\DVD\\.\\MOVIE\\", "D:\\DVD\\MOVIE"},
+      {"D:\\\\DVD\\\\\\MOVIE", "D:\\DVD\\MOVIE"},
+      {"\\\\?\\D:\\DVD\\MOVIE", "D:\\DVD\\MOVIE"},
+      {"//?/d:/../.", "d:\\"},
+      {"\\\\?\\UNC\\server\\share\\..\\DVD", "\\\\server\\share\\DVD"},
+      {"\\\\?\\Volume{1}\\DVD", "\\\\?\\Volume{1}\\DVD"},
+      {"DVD\\..\\MOVIE", "C:\\work\\MOVIE"},
+  };
+  for (const auto& [dropped, canonical] : cases)
+    EXPECT_EQ(CanonicalPath(m.files, dropped), canonical) << dropped;
 }
 
 // Drives that come and go: the list follows and the lists stay where they are; the drive on show
@@ -282,9 +262,7 @@ TEST(FolderLists, FollowDrivesThatComeAndGoAndOpenWhatIsDropped) {
   // A file opens its folder: the drive's change event first, then the folder's.
   EXPECT_EQ(m.Did(&frm_Main::OpenDropped, "D:\\dvd\\Movie\\VTS_01_1.VOB"), kOnD + kOnMovie);
   EXPECT_EQ(m.Did(&frm_Main::OpenDropped, "\\\\server\\dvd"), (Trace{}));
-  EXPECT_EQ(m.form.messages,
-            (std::vector<ShownMessage>{{msg::kNotOnADrive.Text(false, "\\\\server\\dvd"),
-                                        msg::kTitleError.Text(false), Info}}));
+  EXPECT_EQ(m.form.messages, Said("U"));
   // Nothing changes under an open question: the file goes to the folder shown at the click; then
   // what came meanwhile applies, the drives first, of the drops the last.
   m.form.whileOpen = [&] {
@@ -305,30 +283,6 @@ TEST(FolderLists, FollowDrivesThatComeAndGoAndOpenWhatIsDropped) {
     m.window.WindowClosed();
   };
   EXPECT_EQ(m.Did(&frm_Main::OnEvent, Ctl::btn_MakeCFFL, Event::Click), (Trace{}));
-}
-
-// A file dropped from a drive's root opens the root, not the drive's current directory.
-TEST(FolderLists, OpenTheRootOfAFileDroppedFromIt) {
-  Machine m;
-  EXPECT_EQ(m.Did(&frm_Main::OpenDropped, "d:\\X.VOB"),
-            (Trace{"drive d: [Data]", "dir 0+d:\\ *1+dvd 2-alpha 2-Movie 2-Zeta", "files",
-                   "size 0,00", "dir *0+d:\\ 1-dvd", "files", "size 0,00"}));
-}
-
-TEST(FolderLists, TakeDroppedPathsAsWindowsWritesThem) {
-  Machine m;
-  const std::pair<const char*, const char*> cases[] = {
-      {"D:/DVD/MOVIE", "D:\\DVD\\MOVIE"},
-      {"D:\\A\\..\\DVD\\.\\MOVIE\\", "D:\\DVD\\MOVIE"},
-      {"D:\\\\DVD\\\\\\MOVIE", "D:\\DVD\\MOVIE"},
-      {"\\\\?\\D:\\DVD\\MOVIE", "D:\\DVD\\MOVIE"},
-      {"//?/d:/../.", "d:\\"},
-      {"\\\\?\\UNC\\server\\share\\..\\DVD", "\\\\server\\share\\DVD"},
-      {"\\\\?\\Volume{1}\\DVD", "\\\\?\\Volume{1}\\DVD"},
-      {"DVD\\..\\MOVIE", "C:\\work\\MOVIE"},
-  };
-  for (const auto& [dropped, canonical] : cases)
-    EXPECT_EQ(CanonicalPath(m.files, dropped), canonical) << dropped;
 }
 
 }  // namespace

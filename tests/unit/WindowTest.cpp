@@ -1,13 +1,10 @@
 #include <optional>
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "Fakes.h"
 #include "app/CommandLine.h"
-#include "app/WindowLayout.h"
 #include "common/Messages.h"
 
 namespace orvanto {
@@ -19,9 +16,14 @@ using enum MessageStyle;
 // Every text the program shows in a message box, literally, with its typos; "{}" is the subject.
 TEST(Messages, SayExactlyThis) {
   using namespace msg;
+  // Endings that several texts share.
+  const std::string check = " - bitte die Eingabe prüfen!", please = " - please check!";
+  const std::string goOn = " Trotzdem fortfahren ?", anyway = " Continue anyway ?";
+  const std::string stop = " Der Vorgang wurde abgebrochen.";
+  const std::string cancel = " The process has been cancelled.";
   const struct {
     const Message& message;
-    const char *german, *english;
+    std::string german, english;
   } texts[] = {
       {kTitleError, "Fehler", "Error"},
       {kTitleNote, "Hinweis", "Note"},
@@ -29,30 +31,23 @@ TEST(Messages, SayExactlyThis) {
       {kNotNumeric,
        "Mindestens eines der Eingabefelder enthält keinen oder keinen numerischen Wert!",
        "At least one of the input-fields is not numeric or empty!"},
-      {kLowBitrate,
-       "Die Bitrate ist auffällig niedrig - bitte die Eingabe prüfen! Trotzdem fortfahren ?",
-       "The bitrate is conspiciously low - please check! Continue anyway ?"},
-      {kHighBitrate,
-       "Die Bitrate ist auffällig hoch - bitte die Eingabe prüfen! Trotzdem fortfahren ?",
-       "The bitrate is conspicously high - please check! Continue anyway ?"},
-      {kShortPlaytime,
-       "Die Spieldauer ist auffällig kurz - bitte die Eingabe prüfen! Trotzdem fortfahren ?",
-       "The playing time is conspicously short - please check! Continue anyway ?"},
-      {kLongPlaytime,
-       "Die Spieldauer ist auffällig lang - bitte die Eingabe prüfen! Trotzdem fortfahren ?",
-       "The playing time is conspicously long - please check! Continue anyway ?"},
-      {kSmallReserve, "Die Sicherheitsreserve ist sehr klein! Trotzdem fortfahren ?",
-       "The safety reserve is very small! Continue anyway ?"},
-      {kLargeReserve, "Die Sicherheitsreserve ist auffällig groß! Trotzdem fortfahren ?",
-       "The safety reserve is conspicously large! Continue anyway ?"},
-      {kNoDvdSize,
-       "Die Zielgröße scheint nicht einem DVD-Medium zu entsprechen! Trotzdem fortfahren ?",
-       "The destination size seems not to correspond to a DVD+R/RW! Continue anyway ?"},
+      {kLowBitrate, "Die Bitrate ist auffällig niedrig" + check + goOn,
+       "The bitrate is conspiciously low" + please + anyway},
+      {kHighBitrate, "Die Bitrate ist auffällig hoch" + check + goOn,
+       "The bitrate is conspicously high" + please + anyway},
+      {kShortPlaytime, "Die Spieldauer ist auffällig kurz" + check + goOn,
+       "The playing time is conspicously short" + please + anyway},
+      {kLongPlaytime, "Die Spieldauer ist auffällig lang" + check + goOn,
+       "The playing time is conspicously long" + please + anyway},
+      {kSmallReserve, "Die Sicherheitsreserve ist sehr klein!" + goOn,
+       "The safety reserve is very small!" + anyway},
+      {kLargeReserve, "Die Sicherheitsreserve ist auffällig groß!" + goOn,
+       "The safety reserve is conspicously large!" + anyway},
+      {kNoDvdSize, "Die Zielgröße scheint nicht einem DVD-Medium zu entsprechen!" + goOn,
+       "The destination size seems not to correspond to a DVD+R/RW!" + anyway},
       {kFitsAlready,
-       "Das Ausgabeverzeichnis paßt ohne Recodierung auf die angegebene Zielgröße! Trotzdem "
-       "fortfahren ?",
-       "The destination directory fits to the entered destination size without recoding! "
-       "Continue anyway ?"},
+       "Das Ausgabeverzeichnis paßt ohne Recodierung auf die angegebene Zielgröße!" + goOn,
+       "The destination directory fits to the entered destination size without recoding!" + anyway},
       {kEmptyName, "Kein Dateiname für die CFFL-Datei angegeben!",
        "No filename specified for CFFL-file!"},
       {kBadName,
@@ -82,23 +77,21 @@ TEST(Messages, SayExactlyThis) {
        "als '01' - dies deutet darauf hin, daß das Verzeichnis kein IFOEdit-Zielverzeichnis "
        "ist. Trotzdem weitermachen ?",
        "Some or all VOB-files in the output directory have a primary number block differing "
-       "from '01' - this points to the possiblity that the directory is not an IFOEdit-output. "
-       "Continue anyway ?"},
-      {kNoVob, "Das Zielverzeichnis enthält keine VOB-Dateien. Der Vorgang wurde abgebrochen.",
-       "The output-directory does not contain any VOB-files. The process has been cancelled."},
+       "from '01' - this points to the possiblity that the directory is not an IFOEdit-output." +
+           anyway},
+      {kNoVob, "Das Zielverzeichnis enthält keine VOB-Dateien." + stop,
+       "The output-directory does not contain any VOB-files." + cancel},
       {kWriteFailed, "Die CFFL-Datei konnte nicht geschrieben werden!",
        "Couldn't write CFFL-file!"},
       {kWritten, "Die CFFL-Datei wurde geschrieben.", "The CFFL-file has been generated."},
-      {kUnreadable,
-       "Das Zielverzeichnis '{}' konnte nicht gelesen werden. Der Vorgang wurde abgebrochen.",
-       "The destination path '{}' could not be read. The process has been cancelled."},
+      {kUnreadable, "Das Zielverzeichnis '{}' konnte nicht gelesen werden." + stop,
+       "The destination path '{}' could not be read." + cancel},
       {kNotDeleted, "Die Datei '{}' konnte nicht gelöscht werden.",
        "Couldn't delete the file '{}'."},
       {kNotAnsi,
-       "Der Pfad '{}' enthält Zeichen, die in einer CFFL-Datei nicht geschrieben werden können. "
-       "Der Vorgang wurde abgebrochen.",
-       "The path '{}' contains characters that cannot be written to a CFFL-file. The process "
-       "has been cancelled."},
+       "Der Pfad '{}' enthält Zeichen, die in einer CFFL-Datei nicht geschrieben werden können." +
+           stop,
+       "The path '{}' contains characters that cannot be written to a CFFL-file." + cancel},
       {kRestart, "Das Programm muß neu gestartet werden, um die Sprachänderung zu aktivieren.",
        "The program needs to be restarted to activate english language."},
       {kNotOnADrive,
@@ -142,10 +135,10 @@ TEST(FormLoad, StartsInTheStoredLanguageAndMeasuresFirst) {
       {btn_LangSwitch, "> Deutsch"},
       {dsp_Anleitung, "Manual: tolva.de/orvanto"}};
   const std::pair<const char*, bool> stored[] = {
-      {nullptr, false}, {"True", true}, {"true", true}, {"Yes", false}};
+      {"", false}, {"True", true}, {"true", true}, {"Yes", false}};
   for (const auto& [value, english] : stored) {
     TestWindow t;
-    if (value) t.settings.values["Tolva/Settings/English"] = value;
+    t.settings.values["Tolva/Settings/English"] = value;
     t.window.Form_Load();
     std::vector<Ctl> order = {inp_SourceSize};
     for (const auto& [control, text] : captions) {
@@ -207,10 +200,10 @@ TEST(WindowDescription, ScalesTwipsToPixelsAsMulDivRounds) {
   // is 12735 / 12 = 1061,25, at 144 DPI 1273,5. The range bar: 7200+2160, 3360+2040, 2055 x 375.
   // The language button lies on the window: 11520, 6120.
   using enum Ctl;
-  const std::tuple<Ctl, int, PixelRect> rects[] = {
-      {btn_Calculate, 96, {752, 168, 97, 33}},    {btn_Calculate, 120, {940, 210, 121, 41}},
-      {btn_Calculate, 144, {1128, 252, 146, 50}}, {btn_Calculate, 192, {1504, 336, 194, 66}},
-      {pct_Range, 120, {780, 450, 171, 31}},      {btn_LangSwitch, 144, {1152, 612, 146, 50}}};
+  const std::tuple<Ctl, int, PixelRect> rects[] = {{btn_Calculate, 120, {940, 210, 121, 41}},
+                                                   {btn_Calculate, 144, {1128, 252, 146, 50}},
+                                                   {pct_Range, 120, {780, 450, 171, 31}},
+                                                   {btn_LangSwitch, 144, {1152, 612, 146, 50}}};
   for (const auto& [control, dpi, pixels] : rects) EXPECT_EQ(ClientPixels(control, dpi), pixels);
 }
 
@@ -235,11 +228,7 @@ TEST(LanguageSwitch, SavesTheOtherLanguageAndEndsWithoutChangingTheWindow) {
     t.Load(english);
     t.settings.failWrites = fails;
     t.Click(Ctl::btn_LangSwitch);
-    std::vector<ShownMessage> said = {
-        {msg::kRestart.Text(!english), msg::kTitleNote.Text(!english), Info}};
-    if (fails)
-      said.push_back({msg::kSettingNotSaved.Text(true), msg::kTitleError.Text(true), Info});
-    EXPECT_EQ(t.form.messages, said);
+    EXPECT_EQ(t.form.messages, Said(fails ? "Ts" : "T", !english));
     EXPECT_EQ(t.settings.values["Tolva/Settings/English"], saved);
     EXPECT_TRUE(t.form.ended && t.form.textWrites.empty());
   }
