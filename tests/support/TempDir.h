@@ -29,26 +29,24 @@ class TempDir {
         !CreateDirectoryW(name, nullptr))
       throw std::runtime_error("no fresh temporary directory");
     path_ = name;
-    for (const auto& [file, length] : files) Make(file, FILE_ATTRIBUTE_NORMAL, "", length);
+    for (const auto& [file, length] : files) Make(file, 0, "", length);
   }
   // With whole paths, however long.
   ~TempDir() { Remove(L"\\\\?\\" + path_); }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
 
   const std::wstring& Root() const { return path_; }
   std::string Path(const std::wstring& name = L"") const { return Narrow(path_ + L"\\" + name); }
   // Makes the folders on the way too, and a folder where the name ends in a backslash; a `length`
-  // beyond the content is sparse on the host.
-  void Make(const std::wstring& name, DWORD attributes = FILE_ATTRIBUTE_NORMAL,
-            const std::string& content = "", LONGLONG length = -1) const {
+  // beyond the content is sparse on the host. Attributes 0 leave the file as created.
+  void Make(const std::wstring& name, DWORD attributes = 0, const std::string& content = "",
+            LONGLONG length = -1) const {
     for (size_t slash = name.find(L'\\'); slash != name.npos; slash = name.find(L'\\', slash + 1))
       CreateDirectoryW((path_ + L"\\" + name.substr(0, slash)).c_str(), nullptr);
     const std::wstring full = path_ + L"\\" + name;
     const HANDLE file = CreateFileW(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD done = 0;
-    WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &done, nullptr);
+    WriteFile(file, content.data(), DWORD(content.size()), &done, nullptr);
     if (length >= 0) {
       SetFilePointerEx(file, LARGE_INTEGER{.QuadPart = length}, nullptr, FILE_BEGIN);
       SetEndOfFile(file);
@@ -62,7 +60,8 @@ class TempDir {
   }
 
  private:
-  // Depth first, inside this tree alone: a link is removed itself, never what it leads to.
+  // Depth first. The tests link only to files, which Wine shows as plain files: a link is removed
+  // itself, never what it leads to.
   static void Remove(const std::wstring& dir) {
     WIN32_FIND_DATAW entry;
     const HANDLE find = FindFirstFileW((dir + L"\\*").c_str(), &entry);
@@ -70,11 +69,10 @@ class TempDir {
       const std::wstring name = entry.cFileName, path = dir + L"\\" + name;
       if (name == L"." || name == L"..") continue;
       SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      constexpr DWORD kLinkOrFolder = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
-      if ((entry.dwFileAttributes & kLinkOrFolder) == FILE_ATTRIBUTE_DIRECTORY)
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         Remove(path);
-      else if (!DeleteFileW(path.c_str()))
-        RemoveDirectoryW(path.c_str());
+      else
+        DeleteFileW(path.c_str());
     }
     FindClose(find);
     RemoveDirectoryW(dir.c_str());
@@ -92,8 +90,6 @@ struct NotReadyDrive {
     DefineDosDeviceW(0, Widen(drive).c_str(), L"C:\\orvanto-no-medium");
   }
   ~NotReadyDrive() { DefineDosDeviceW(DDD_REMOVE_DEFINITION, Widen(drive).c_str(), nullptr); }
-  NotReadyDrive(const NotReadyDrive&) = delete;
-  NotReadyDrive& operator=(const NotReadyDrive&) = delete;
 
   std::string drive = "q:";
 };

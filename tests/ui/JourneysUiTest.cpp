@@ -22,6 +22,7 @@ namespace {
 
 using win32::TempDir;
 using win32::Widen;
+using enum Ctl;
 
 // The regional separators of a run, and the bitrate read-out and the movie size as they show.
 struct Separators {
@@ -52,45 +53,44 @@ TEST_P(Journey, WorksOutTheExampleInTheFolderItIsStartedWith) {
                      {L"VTS_01_5.VOB", 1'123'117'904}});
   const RunningApp app(L"", L'"' + dvd.Root() + L"\\\"");
   ASSERT_TRUE(app.Main());
-  app.SetText(Ctl::inp_Playtime, L"8356,1");
-  app.SetText(Ctl::inp_Bitrate, L"5390000");
-  app.Click(Ctl::btn_Calculate);
+  app.SetText(inp_Playtime, L"8356,1");
+  app.SetText(inp_Bitrate, L"5390000");
+  app.Click(btn_Calculate);
   // On the long playing time.
-  const auto question = app.WaitForMessageBox();
-  ASSERT_TRUE(question);
-  EXPECT_EQ(question->buttons, L"Yes [No]");
-  question->Press(IDYES);
-  EXPECT_EQ(app.Text(Ctl::dsp_MBit) + L"|" + app.Text(Ctl::dsp_FilmSize), GetParam().shown);
+  const auto question = app.WaitForMessageBox().value();
+  EXPECT_EQ(question.buttons, L"Yes [No]");
+  question.Press(IDYES);
+  EXPECT_EQ(app.Text(dsp_MBit) + L"|" + app.Text(dsp_FilmSize), GetParam().shown);
 
   // The client area of the bar is 133 x 21 pixels at 96 DPI: the band fills rows 4 to 15, red to
   // yellow to green, and the marker at x = 49.07 falls on column 65, above the band too.
   Sleep(300);
-  const Shot bar = Capture(app.Control(Ctl::pct_Range));
-  const std::array<std::array<int, 3>, 5> samples{
-      {{0, 10, 0xFF0000}, {65, 10, 0}, {66, 10, 0xFFFF00}, {88, 10, 0x00FF00}, {65, 1, 0}}};
-  for (const auto& [x, y, colour] : samples) EXPECT_EQ(bar.At(x, y), DWORD(colour)) << x;
+  const Shot bar = Capture(app.Control(pct_Range));
+  for (const auto& [x, y, colour] : {std::array{0, 10, 0xFF0000},
+                                     {65, 10, 0},
+                                     {66, 10, 0xFFFF00},
+                                     {88, 10, 0x00FF00},
+                                     {65, 1, 0}})
+    EXPECT_EQ(bar.At(x, y), DWORD(colour)) << x;
   // Only the open folder's line of the directory list is highlighted: the root's is not.
-  const Shot paths = Capture(app.Control(Ctl::lst_Path));
+  const Shot paths = Capture(app.Control(lst_Path));
   EXPECT_EQ(paths.At(paths.width - 4, 3), 0xFFFFFFu);
 
   // A new bitrate of 9000000 at a factor of 100 puts the marker on the bar's last column.
-  for (const auto& [box, text] : {std::pair{Ctl::inp_SourceSize, L"4,25"},
-                                  {Ctl::inp_DestSize, L"4,25"},
-                                  {Ctl::inp_SafeGuard, L"0"},
-                                  {Ctl::inp_Playtime, L"6000"},
-                                  {Ctl::inp_Bitrate, L"9000000"}})
+  for (const auto& [box, text] : {std::pair{inp_SourceSize, L"4,25"},
+                                  {inp_DestSize, L"4,25"},
+                                  {inp_SafeGuard, L"0"},
+                                  {inp_Playtime, L"6000"},
+                                  {inp_Bitrate, L"9000000"}})
     app.SetText(box, text);
-  app.Click(Ctl::btn_Calculate);
-  const auto reserve = app.WaitForMessageBox();  // on the small reserve
-  ASSERT_TRUE(reserve);
-  reserve->Press(IDYES);
-  ASSERT_TRUE(WaitUntil([&] { return app.Text(Ctl::dsp_DestFactor) == L"100%"; }));
+  app.Click(btn_Calculate);
+  app.WaitForMessageBox().value().Press(IDYES);  // on the small reserve
+  ASSERT_TRUE(WaitUntil([&] { return app.Text(dsp_DestFactor) == L"100%"; }));
   Sleep(300);
-  EXPECT_EQ(Capture(app.Control(Ctl::pct_Range)).At(132, 10), 0u);
+  EXPECT_EQ(Capture(app.Control(pct_Range)).At(132, 10), 0u);
 }
 
 TEST(Journey, MeasuresCleansUpWritesTheListFollowsFoldersAndLeavesADriveThatIsNotReady) {
-  const win32::NotReadyDrive q;
   // 4,831,838,208 bytes of VOB, IFO and BUP files, old lists, and a VIDEO_TS folder with 3 GiB.
   const TempDir dvd({{L"VTS_01_1.VOB", 4'000'000'000},
                      {L"VTS_01_0.VOB", 0},
@@ -103,34 +103,40 @@ TEST(Journey, MeasuresCleansUpWritesTheListFollowsFoldersAndLeavesADriveThatIsNo
   ASSERT_TRUE(app.Main());
 
   // Deleting the old list and the marker is offered with Yes preselected; then the note.
-  app.Click(Ctl::btn_MakeCFFL);
+  app.Click(btn_MakeCFFL);
   for (const Message* said : {&msg::kOtherCffl, &msg::kVinf, &msg::kWritten}) {
-    const auto box = app.WaitForMessageBox();
-    ASSERT_TRUE(box);
-    EXPECT_EQ(box->text, Widen(said->Text(false)));
-    EXPECT_EQ(box->buttons, said == &msg::kWritten ? L"[OK]" : L"[Yes] No");
-    box->Press(said == &msg::kWritten ? IDOK : IDYES);
+    const auto box = app.WaitForMessageBox().value();
+    EXPECT_EQ(box.text, Widen(said->Text(false)));
+    EXPECT_EQ(box.buttons, said == &msg::kWritten ? L"[OK]" : L"[Yes] No");
+    box.Press(said == &msg::kWritten ? IDOK : IDYES);
   }
   const std::string dir = dvd.Path();
   EXPECT_EQ(dvd.Read(L"MOVIE.CFFL"),
             "CFFL\r\n" + dir + "VTS_01_0.VOB\r\n" + dir + "VTS_01_1.VOB\r\n");
-  EXPECT_EQ(app.Items(Ctl::lst_File),
+  EXPECT_EQ(app.Items(lst_File),
             (std::vector<std::wstring>{L"MOVIE.CFFL", L"VTS_01_0.BUP", L"VTS_01_0.IFO",
                                        L"VTS_01_0.VOB", L"VTS_01_1.VOB"}));
 
   // A double click opens the subdirectory.
-  const HWND paths = app.Control(Ctl::lst_Path);
+  const HWND paths = app.Control(lst_Path);
   RECT line{};
   SendMessageW(paths, LB_GETITEMRECT, SendMessageW(paths, LB_FINDSTRING, -1, LPARAM(L"VIDEO_TS")),
                LPARAM(&line));
   for (const UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
     PostMessageW(paths, message, 0, MAKELPARAM(line.left + 20, line.top + 4));
-  EXPECT_TRUE(WaitUntil([&] { return app.Text(Ctl::inp_SourceSize) == L"3,00"; }));
+  EXPECT_TRUE(WaitUntil([&] { return app.Text(inp_SourceSize) == L"3,00"; }));
 
-  // A drive made while the program runs is listed once Windows announces it, and goes again. (The
-  // volume Windows names goes to another process as a dangling
-  // pointer: not sent.)
-  const HWND drives = app.Control(Ctl::lst_Drive);
+  // Of two folders dropped as Explorer drops them (each ended by a zero), the first opens.
+  const std::wstring dropped = dvd.Root() + L'\0' + dvd.Root() + L"\\VIDEO_TS" + L'\0';
+  std::vector<BYTE> block(sizeof(DROPFILES) + (dropped.size() + 1) * 2);
+  *LPDROPFILES(block.data()) = {sizeof(DROPFILES), {}, FALSE, TRUE};
+  std::ranges::copy(dropped, LPWSTR(&block[sizeof(DROPFILES)]));
+  SendMessageW(app.Main(), WM_DROPFILES, WPARAM(app.CopyIn(block.data(), block.size())), 0);
+  EXPECT_EQ(app.Text(inp_SourceSize), L"4,50");
+
+  // A drive made while the program runs is listed once Windows announces it (the volume Windows
+  // names would reach another process as a dangling pointer: not sent), and goes again.
+  const HWND drives = app.Control(lst_Drive);
   auto stick = std::make_unique<win32::NotReadyDrive>();
   const std::wstring late = Widen(stick->drive);
   const auto announce = [&](WPARAM event) {
@@ -138,21 +144,17 @@ TEST(Journey, MeasuresCleansUpWritesTheListFollowsFoldersAndLeavesADriveThatIsNo
     return SendMessageW(drives, CB_FINDSTRINGEXACT, -1, LPARAM(late.c_str())) != CB_ERR;
   };
   EXPECT_TRUE(announce(DBT_DEVICEARRIVAL));
-  stick.reset();
-  EXPECT_FALSE(announce(DBT_DEVICEREMOVECOMPLETE));
 
-  // Of two folders dropped, the first opens.
-  app.Drop(dvd.Root() + L'\0' + dvd.Root() + L"\\VIDEO_TS" + L'\0');
-  EXPECT_EQ(app.Text(Ctl::inp_SourceSize), L"4,50");
-
-  // From the drive that is not ready, the lists end on c:\, whose line is the first and open one.
-  SendMessageW(drives, CB_SELECTSTRING, -1, LPARAM(Widen(q.drive).c_str()));
+  // That drive has no medium: chosen, the lists end on c:\, whose line is the first and open one.
+  SendMessageW(drives, CB_SELECTSTRING, -1, LPARAM(late.c_str()));
   PostMessageW(app.Main(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(drives), CBN_SELCHANGE),
                LPARAM(drives));
   EXPECT_TRUE(WaitUntil([&] {
-    return SendMessageW(paths, LB_GETCURSEL, 0, 0) == 0 && app.Items(Ctl::lst_Path)[0] == L"c:\\";
+    return SendMessageW(paths, LB_GETCURSEL, 0, 0) == 0 && app.Items(lst_Path)[0] == L"c:\\";
   }));
-  EXPECT_TRUE(app.Text(Ctl::lst_Drive).starts_with(L"c:"));
+  EXPECT_TRUE(app.Text(lst_Drive).starts_with(L"c:"));
+  stick.reset();
+  EXPECT_FALSE(announce(DBT_DEVICEREMOVECOMPLETE));
 }
 
 // Closing the window or ending the Windows session under a question writes nothing.
@@ -160,22 +162,18 @@ TEST(Journey, WritesNothingWhenClosedUnderAQuestion) {
   const TempDir dvd({{L"VTS_01_1.VOB", 0}, {L"VIDEO_TS.VOB", 0}});
   // Closed at the name warning after a Yes to overwriting; the session ended at that question.
   for (const bool endSession : {false, true}) {
-    dvd.Make(L"MOVIE.CFFL", FILE_ATTRIBUTE_NORMAL, "old");
+    dvd.Make(L"MOVIE.CFFL", 0, "old");
     const RunningApp app(dvd.Root());
-    app.Click(Ctl::btn_MakeCFFL);
-    auto box = app.WaitForMessageBox();
-    if (box && !endSession) {
-      box->Press(IDYES);
-      box = app.WaitForMessageBox();
-    }
-    ASSERT_TRUE(box);
+    app.Click(btn_MakeCFFL);
+    if (!endSession) app.WaitForMessageBox().value().Press(IDYES);
+    ASSERT_TRUE(app.WaitForMessageBox());
     if (endSession) {
       EXPECT_TRUE(SendMessageW(app.Main(), WM_QUERYENDSESSION, 0, 0));
       SendMessageW(app.Main(), WM_ENDSESSION, TRUE, 0);
     } else {
       PostMessageW(app.Main(), WM_CLOSE, 0, 0);
     }
-    EXPECT_TRUE(app.Exited(10s)) << endSession;
+    EXPECT_TRUE(app.Exited()) << endSession;
     EXPECT_EQ(dvd.Read(L"MOVIE.CFFL"), "old");
   }
 }
@@ -184,9 +182,8 @@ TEST(Journey, WritesNothingWhenClosedUnderAQuestion) {
 // window once it is on screen.
 TEST(Journey, ExplainsWhyItCannotOpenAStartFolderOnNoDrive) {
   const RunningApp app(L"", L"\\\\server\\DVD");
-  const auto box = app.WaitForMessageBox();
-  ASSERT_TRUE(box);
-  EXPECT_EQ(box->text, Widen(msg::kNotOnADrive.Text(false, "\\\\server\\DVD")));
+  EXPECT_EQ(app.WaitForMessageBox().value().text,
+            Widen(msg::kNotOnADrive.Text(false, "\\\\server\\DVD")));
 }
 
 // A German run, then the English one that the switch asks for.
@@ -198,32 +195,31 @@ TEST(Journey, NamesInputsAfterTheirCaptionsTabsInOrderAndSwitchesLanguage) {
     ASSERT_TRUE(app.Main());
     if (english) {
       // The flag of the other language: the German one has yellow in its lowest stripe.
-      const Shot flag = Capture(app.Control(Ctl::img_Sprache));
+      const Shot flag = Capture(app.Control(img_Sprache));
       EXPECT_EQ(flag.At(flag.height / 2, flag.height * 22 / 32), 0xFFFF00u);
     } else {
       // The grey box, grey behind its text too, and a caption's text navy, not black.
-      const auto box = Capture(app.Control(Ctl::inp_SourceSize)).pixels;
+      const auto box = Capture(app.Control(inp_SourceSize)).pixels;
       EXPECT_TRUE(box[0] == 0xE0E0E0 && !std::ranges::count(box, 0xFFFFFFu));
-      const auto caption = Capture(app.Control(Ctl::dsp_SizeOutput)).pixels;
+      const auto caption = Capture(app.Control(dsp_SizeOutput)).pixels;
       EXPECT_GT(std::ranges::count(caption, 0x000080u), 0);
       // The two flags it copies from are never shown: they get no window at all.
-      for (const Ctl flag : {Ctl::img_Deutsch, Ctl::img_English}) EXPECT_FALSE(app.Control(flag));
+      for (const Ctl flag : {img_Deutsch, img_English}) EXPECT_FALSE(app.Control(flag));
       // Tab visits these in turn from the first, where the focus starts, and screen readers name
       // each input after the static right before it in z-order.
-      const std::pair<Ctl, std::optional<Ctl>> stops[] = {
-          {Ctl::inp_Filename, Ctl::dsp_LabelCFFLName},
-          {Ctl::lst_Drive, Ctl::dsp_Outputdir},
-          {Ctl::lst_Path, {}},
-          {Ctl::lst_File, {}},
-          {Ctl::btn_MakeCFFL, {}},
-          {Ctl::inp_DestSize, Ctl::dsp_DestSize},
-          {Ctl::inp_Playtime, Ctl::dsp_Playtime},
-          {Ctl::inp_Bitrate, Ctl::dsp_Bitrate},
-          {Ctl::inp_SafeGuard, Ctl::dsp_Safety},
-          {Ctl::btn_Calculate, {}},
-          {Ctl::inp_SourceSize, Ctl::dsp_SizeOutput},
-          {Ctl::btn_LangSwitch, {}},
-          {Ctl::inp_Filename, Ctl::dsp_LabelCFFLName}};
+      const std::pair<Ctl, std::optional<Ctl>> stops[] = {{inp_Filename, dsp_LabelCFFLName},
+                                                          {lst_Drive, dsp_Outputdir},
+                                                          {lst_Path, {}},
+                                                          {lst_File, {}},
+                                                          {btn_MakeCFFL, {}},
+                                                          {inp_DestSize, dsp_DestSize},
+                                                          {inp_Playtime, dsp_Playtime},
+                                                          {inp_Bitrate, dsp_Bitrate},
+                                                          {inp_SafeGuard, dsp_Safety},
+                                                          {btn_Calculate, {}},
+                                                          {inp_SourceSize, dsp_SizeOutput},
+                                                          {btn_LangSwitch, {}},
+                                                          {inp_Filename, dsp_LabelCFFLName}};
       for (const auto& [stop, caption] : stops) {
         const HWND input = app.Control(stop);
         EXPECT_TRUE(WaitUntil([&] { return app.Focus() == input; }, 3s) &&
@@ -232,14 +228,13 @@ TEST(Journey, NamesInputsAfterTheirCaptionsTabsInOrderAndSwitchesLanguage) {
         PostMessageW(app.Focus(), WM_KEYDOWN, VK_TAB, 1);
       }
     }
-    app.Click(Ctl::btn_LangSwitch);
-    const auto note = app.WaitForMessageBox();
-    ASSERT_TRUE(note);
+    app.Click(btn_LangSwitch);
+    const auto note = app.WaitForMessageBox().value();
     EXPECT_EQ(
-        note->title + L"|" + note->text + L"|" + note->buttons,
+        note.title + L"|" + note.text + L"|" + note.buttons,
         Widen(msg::kTitleNote.Text(!english) + "|" + msg::kRestart.Text(!english)) + L"|[OK]");
-    note->Press(IDOK);
-    EXPECT_TRUE(app.Exited(5s));
+    note.Press(IDOK);
+    EXPECT_TRUE(app.Exited());
   }
 }
 
@@ -250,42 +245,22 @@ TEST(Journey, NamesInputsAfterTheirCaptionsTabsInOrderAndSwitchesLanguage) {
 // drawn as if started at 144 DPI, then exactly as before.
 TEST(Journey, LaysItselfOutAtEachDpiWhenItChangesAndUnderAnotherMessageFont) {
   // The client area, then left, top, width and height of btn_LangSwitch (11520, 6120, 1455, 495
-  // twips in the client area), lst_Path (360, 2040, 3615, 3690), inp_Playtime (11640, 1200, 615,
-  // 285) and dsp_DestFactor (8400, 5400, 855, 375); the rows of a caption's ink, to a row.
+  // twips in the client area) and of lst_Path (360, 2040, 3615, 3690), which Windows would cut to
+  // whole lines; the rows of a caption's ink, to a row.
   const struct {
     int dpi;
     std::vector<std::vector<LONG>> places;
     int ink;
   } runs[] = {
-      {96,
-       {{873, 446}, {768, 408, 97, 33}, {24, 136, 241, 246}, {776, 80, 41, 19}, {560, 360, 57, 25}},
-       10},
-      {120,
-       {{1091, 558},
-        {960, 510, 121, 41},
-        {30, 170, 301, 308},
-        {970, 100, 51, 24},
-        {700, 450, 71, 31}},
-       13},
-      {144,
-       {{1310, 669},
-        {1152, 612, 146, 50},
-        {36, 204, 362, 369},
-        {1164, 120, 62, 29},
-        {840, 540, 86, 38}},
-       15},
-      {192,
-       {{1746, 892},
-        {1536, 816, 194, 66},
-        {48, 272, 482, 492},
-        {1552, 160, 82, 38},
-        {1120, 720, 114, 50}},
-       19},
+      {96, {{873, 446}, {768, 408, 97, 33}, {24, 136, 241, 246}}, 10},
+      {120, {{1091, 558}, {960, 510, 121, 41}, {30, 170, 301, 308}}, 13},
+      {144, {{1310, 669}, {1152, 612, 146, 50}, {36, 204, 362, 369}}, 15},
+      {192, {{1746, 892}, {1536, 816, 194, 66}, {48, 272, 482, 492}}, 19},
   };
   // The client size, every control's place, and the pixels of a few with text and a picture.
   const auto look = [](const RunningApp& app) {
-    app.SetText(Ctl::inp_Playtime, L"8356,1");
-    app.SetText(Ctl::dsp_DestFactor, L"81%");
+    app.SetText(inp_Playtime, L"8356,1");
+    app.SetText(dsp_DestFactor, L"81%");
     Sleep(300);
     RECT r{};
     GetClientRect(app.Main(), &r);
@@ -295,11 +270,10 @@ TEST(Journey, LaysItselfOutAtEachDpiWhenItChangesAndUnderAnotherMessageFont) {
         all.emplace_back();  // a hidden flag, which has no window
         continue;
       }
-      MapWindowPoints(nullptr, app.Main(), reinterpret_cast<POINT*>(&r), 2);
+      MapWindowPoints(nullptr, app.Main(), LPPOINT(&r), 2);
       all.push_back({r.left, r.top, r.right - r.left, r.bottom - r.top});
     }
-    for (const Ctl c : {Ctl::dsp_SizeOutput, Ctl::inp_Playtime, Ctl::dsp_DestFactor,
-                        Ctl::btn_Calculate, Ctl::img_Sprache}) {
+    for (const Ctl c : {dsp_SizeOutput, inp_Playtime, dsp_DestFactor, btn_Calculate, img_Sprache}) {
       const auto pixels = Capture(app.Control(c)).pixels;
       all.emplace_back(pixels.begin(), pixels.end());
     }
@@ -307,9 +281,9 @@ TEST(Journey, LaysItselfOutAtEachDpiWhenItChangesAndUnderAnotherMessageFont) {
   };
   // The widest contents each box must show, besides every caption in both languages.
   std::vector<std::pair<Ctl, std::wstring>> texts = {
-      {Ctl::inp_Playtime, L"8356,1"},    {Ctl::inp_Bitrate, L"5390000"},
-      {Ctl::dsp_NewBr, L"4.313 KBit/s"}, {Ctl::dsp_Duration, L"1.667 Min (27h 47m)"},
-      {Ctl::dsp_DestFactor, L"81%"},     {Ctl::dsp_SumDest, L"5.369,11 MB"}};
+      {inp_Playtime, L"8356,1"},    {inp_Bitrate, L"5390000"},
+      {dsp_NewBr, L"4.313 KBit/s"}, {dsp_Duration, L"1.667 Min (27h 47m)"},
+      {dsp_DestFactor, L"81%"},     {dsp_SumDest, L"5.369,11 MB"}};
   for (const ControlDesc& d : Controls())
     for (const auto text : {d.german, d.english})
       if (!text.empty()) texts.emplace_back(d.id, Widen(text));
@@ -323,12 +297,10 @@ TEST(Journey, LaysItselfOutAtEachDpiWhenItChangesAndUnderAnotherMessageFont) {
     ASSERT_TRUE(app.Main());
     started.push_back(look(app));
     const auto& seen = started.back();
-    EXPECT_EQ((std::vector<std::vector<LONG>>{
-                  seen[0], seen[1 + Index(Ctl::btn_LangSwitch)], seen[1 + Index(Ctl::lst_Path)],
-                  seen[1 + Index(Ctl::inp_Playtime)], seen[1 + Index(Ctl::dsp_DestFactor)]}),
+    EXPECT_EQ((std::vector{seen[0], seen[1 + Index(btn_LangSwitch)], seen[1 + Index(lst_Path)]}),
               run.places);
     // "Größe des Ausgabeverzeichnisses nach IfoEdit": umlauts above, descenders below.
-    const Shot caption = Capture(app.Control(Ctl::dsp_SizeOutput));
+    const Shot caption = Capture(app.Control(dsp_SizeOutput));
     int ink = 0;
     for (auto row = caption.pixels.begin(); row != caption.pixels.end(); row += caption.width)
       ink += std::any_of(row, row + caption.width, [&](DWORD p) { return p != caption.At(0, 0); });
@@ -342,7 +314,7 @@ TEST(Journey, LaysItselfOutAtEachDpiWhenItChangesAndUnderAnotherMessageFont) {
           SelectObject(dc, CreateFontW(-MulDiv(f.tenthsOfPoint, run.dpi, 720), 0, 0, 0, f.weight, 0,
                                        0, 0, 0, 0, 0, 0, 0, Widen(f.face).c_str()));
       SIZE need{};
-      GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &need);
+      GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &need);
       DeleteObject(SelectObject(dc, old));
       RECT room{};
       GetClientRect(app.Control(control), &room);

@@ -9,7 +9,6 @@
 #include <shlobj.h>
 
 #include <chrono>
-#include <cstring>
 #include <optional>
 #include <string>
 #include <thread>
@@ -32,9 +31,8 @@ bool WaitUntil(Condition condition, std::chrono::milliseconds timeout = 10s) {
 }
 
 inline std::wstring WindowText(HWND hwnd) {
-  std::wstring text(static_cast<size_t>(SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
-  text.resize(static_cast<size_t>(
-      SendMessageW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+  std::wstring text(size_t(SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+  text.resize(size_t(SendMessageW(hwnd, WM_GETTEXT, text.size(), LPARAM(text.data()))));
   return text;
 }
 
@@ -42,14 +40,14 @@ inline std::wstring WindowText(HWND hwnd) {
 struct Shot {
   int width = 0, height = 0;
   std::vector<DWORD> pixels;
-  DWORD At(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
+  DWORD At(int x, int y) const { return pixels[size_t(y * width + x)]; }
 };
 inline Shot Capture(HWND window) {
   RECT r{};
   GetClientRect(window, &r);
-  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  MapWindowPoints(window, nullptr, LPPOINT(&r), 2);
   Shot shot{r.right - r.left, r.bottom - r.top};
-  shot.pixels.resize(static_cast<size_t>(shot.width * shot.height));
+  shot.pixels.resize(size_t(shot.width * shot.height));
   const HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
   const HBITMAP bitmap = CreateCompatibleBitmap(screen, shot.width, shot.height);
   DeleteObject(SelectObject(memory, bitmap));
@@ -57,43 +55,30 @@ inline Shot Capture(HWND window) {
   // Releases the bitmap for GetDIBits.
   DeleteDC(memory);
   BITMAPINFOHEADER info{sizeof(info), shot.width, -shot.height, 1, 32, BI_RGB};
-  GetDIBits(screen, bitmap, 0, static_cast<UINT>(shot.height), shot.pixels.data(),
-            reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+  GetDIBits(screen, bitmap, 0, UINT(shot.height), shot.pixels.data(), LPBITMAPINFO(&info),
+            DIB_RGB_COLORS);
   DeleteObject(bitmap);
   ReleaseDC(nullptr, screen);
   return shot;
 }
 
-// Each guard below changes the prefix for programs started during its lifetime, and undoes it.
-// A value under HKEY_CURRENT_USER.
-class RegistryOverride {
- public:
+// A value under HKEY_CURRENT_USER for programs started while it lives, removed again: without it
+// the prefix reads as fresh (its locale's separators, 96 DPI, German).
+struct RegistryOverride {
   RegistryOverride(const wchar_t* subkey, const wchar_t* name, DWORD value)
-      : RegistryOverride(subkey, name, REG_DWORD, &value, sizeof(value)) {}
+      : subkey(subkey), name(name) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, subkey, name, REG_DWORD, &value, sizeof(value));
+  }
   RegistryOverride(const wchar_t* subkey, const wchar_t* name, const std::wstring& value)
-      : RegistryOverride(subkey, name, REG_SZ, value.c_str(), DWORD(value.size() * 2 + 2)) {}
-  ~RegistryOverride() {
-    if (oldType_ == REG_NONE)
-      RegDeleteKeyValueW(HKEY_CURRENT_USER, subkey_, name_);
-    else
-      RegSetKeyValueW(HKEY_CURRENT_USER, subkey_, name_, oldType_, old_, oldSize_);
+      : subkey(subkey), name(name) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, subkey, name, REG_SZ, value.c_str(),
+                    DWORD(value.size() * 2 + 2));
   }
-
- private:
-  RegistryOverride(const wchar_t* subkey, const wchar_t* name, DWORD type, const void* data,
-                   DWORD size)
-      : subkey_(subkey), name_(name) {
-    // The values the tests change are short: a failure here means there was none.
-    if (RegGetValueW(HKEY_CURRENT_USER, subkey, name, RRF_RT_ANY, &oldType_, old_, &oldSize_))
-      oldType_ = REG_NONE;
-    RegSetKeyValueW(HKEY_CURRENT_USER, subkey, name, type, data, size);
-  }
-  const wchar_t *subkey_, *name_;
-  BYTE old_[1024]{};
-  DWORD oldType_ = REG_NONE, oldSize_ = sizeof(old_);
+  ~RegistryOverride() { RegDeleteKeyValueW(HKEY_CURRENT_USER, subkey, name); }
+  const wchar_t *subkey, *name;
 };
 
-// The system's message font.
+// The system's message font, put back at the end.
 class MessageFontOverride {
  public:
   MessageFontOverride(const wchar_t* face, int points) {
@@ -149,8 +134,6 @@ class RunningApp {
     CloseHandle(process_.hThread);
     CloseHandle(process_.hProcess);
   }
-  RunningApp(const RunningApp&) = delete;
-  RunningApp& operator=(const RunningApp&) = delete;
 
   HWND Main() const { return main_; }
   HWND Control(Ctl control) const { return GetDlgItem(main_, win32::ControlId(control)); }
@@ -160,20 +143,17 @@ class RunningApp {
     return GetGUIThreadInfo(process_.dwThreadId, &info) ? info.hwndFocus : nullptr;
   }
   void SetText(Ctl control, const std::wstring& text) const {
-    SendMessageW(Control(control), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(Control(control), WM_SETTEXT, 0, LPARAM(text.c_str()));
   }
   // Posted: a click may open a modal message box, which must not block the test.
   void Click(Ctl control) const { PostMessageW(Control(control), BM_CLICK, 0, 0); }
-  bool Exited(std::chrono::milliseconds timeout) const {
-    return WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeout.count())) == 0;
-  }
+  bool Exited() const { return WaitForSingleObject(process_.hProcess, 10000) == 0; }
 
   std::vector<std::wstring> Items(Ctl listBox) const {
-    std::vector<std::wstring> items(
-        static_cast<size_t>(SendMessageW(Control(listBox), LB_GETCOUNT, 0, 0)));
+    std::vector<std::wstring> items(size_t(SendMessageW(Control(listBox), LB_GETCOUNT, 0, 0)));
     for (size_t i = 0; i < items.size(); ++i) {
-      items[i].resize(static_cast<size_t>(SendMessageW(Control(listBox), LB_GETTEXTLEN, i, 0)));
-      SendMessageW(Control(listBox), LB_GETTEXT, i, reinterpret_cast<LPARAM>(items[i].data()));
+      items[i].resize(size_t(SendMessageW(Control(listBox), LB_GETTEXTLEN, i, 0)));
+      SendMessageW(Control(listBox), LB_GETTEXT, i, LPARAM(items[i].data()));
     }
     return items;
   }
@@ -184,14 +164,6 @@ class RunningApp {
     void* copy = VirtualAllocEx(process_.hProcess, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
     WriteProcessMemory(process_.hProcess, copy, data, size, nullptr);
     return copy;
-  }
-  // Drops `paths` (each ended by a zero) on the window, as Explorer does.
-  void Drop(const std::wstring& paths) const {
-    std::vector<BYTE> block(sizeof(DROPFILES) + (paths.size() + 1) * sizeof(wchar_t));
-    *reinterpret_cast<DROPFILES*>(block.data()) = {sizeof(DROPFILES), {}, FALSE, TRUE};
-    std::memcpy(block.data() + sizeof(DROPFILES), paths.data(), paths.size() * sizeof(wchar_t));
-    SendMessageW(main_, WM_DROPFILES, reinterpret_cast<WPARAM>(CopyIn(block.data(), block.size())),
-                 0);
   }
 
   // The message box the program shows next, once it is on screen.

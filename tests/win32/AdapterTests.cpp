@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -15,11 +16,13 @@
 namespace orvanto::win32 {
 namespace {
 
+Win32FileSystem files;
+
 // By long name (which a short 8.3 name never stands in for), hidden and system files only when
 // asked for, folders apart with their attributes; lengths beyond four gigabytes in full.
 TEST(SearchesOnDisk, ReportFilesByLongNameAsAskedAndEveryDirectoryWithItsAttributes) {
   TempDir dir;
-  dir.Make(L"VTS_01_1.VOB", FILE_ATTRIBUTE_NORMAL, "", 5LL << 30);
+  dir.Make(L"VTS_01_1.VOB", 0, "", 5LL << 30);
   dir.Make(L"vts_01_2.vob");
   dir.Make(L"HIDDEN.VOB", FILE_ATTRIBUTE_HIDDEN);
   dir.Make(L"SYSTEM.VOB", FILE_ATTRIBUTE_SYSTEM);
@@ -28,7 +31,6 @@ TEST(SearchesOnDisk, ReportFilesByLongNameAsAskedAndEveryDirectoryWithItsAttribu
   dir.Make(L"Hidden\\", FILE_ATTRIBUTE_HIDDEN);
   dir.Make(L"System\\", FILE_ATTRIBUTE_SYSTEM);
 
-  Win32FileSystem files;
   using Names = std::vector<std::string>;
   const std::pair<unsigned, Names> searches[] = {
       {0, {"VTS_01_1.VOB", "vts_01_2.vob"}},
@@ -54,7 +56,6 @@ TEST(SearchesOnDisk, ReportFilesByLongNameAsAskedAndEveryDirectoryWithItsAttribu
 }
 
 TEST(DrivesOnDisk, OpenTheCurrentDirectoryAndRefuseADriveThatIsNotReady) {
-  Win32FileSystem files;
   const std::string current = files.CurrentDirectory();
   EXPECT_EQ(OpenDrive(files, current.substr(0, 2)), current);
   EXPECT_FALSE(OpenDrive(files, NotReadyDrive().drive));
@@ -62,7 +63,6 @@ TEST(DrivesOnDisk, OpenTheCurrentDirectoryAndRefuseADriveThatIsNotReady) {
 
 TEST(WriteWholeFileOnDisk, ReplacesTheEntryOrLeavesItAsItWas) {
   TempDir dir;
-  Win32FileSystem files;
   const std::string bytes = "CFFL\r\nC:\\DVD\\VTS_01_1.VOB\r\n";
   ASSERT_TRUE(files.WriteWholeFile(dir.Path(L"NEW.CFFL"), bytes));
   EXPECT_EQ(dir.Read(L"NEW.CFFL"), bytes);
@@ -74,7 +74,7 @@ TEST(WriteWholeFileOnDisk, ReplacesTheEntryOrLeavesItAsItWas) {
   EXPECT_TRUE(GetFileAttributesW(Widen(dir.Path(L"OLD.CFFL")).c_str()) & FILE_ATTRIBUTE_HIDDEN);
 
   // A link is replaced itself, the file it points to stays. Wine's CreateSymbolicLinkW makes none.
-  dir.Make(L"out\\REAL.CFFL", FILE_ATTRIBUTE_NORMAL, "outside");
+  dir.Make(L"out\\REAL.CFFL", 0, "outside");
   std::wstring ln = L"Z:\\bin\\ln -s out/REAL.CFFL LINK.CFFL";
   STARTUPINFOW startup{.cb = sizeof(startup)};
   PROCESS_INFORMATION process{};
@@ -90,7 +90,7 @@ TEST(WriteWholeFileOnDisk, ReplacesTheEntryOrLeavesItAsItWas) {
   dir.Make(L"LOCKED.CFFL", FILE_ATTRIBUTE_READONLY, "keep me");
   EXPECT_FALSE(files.WriteWholeFile(dir.Path(L"LOCKED.CFFL"), bytes));
   EXPECT_EQ(dir.Read(L"LOCKED.CFFL"), "keep me");
-  dir.Make(L"BUSY.CFFL", FILE_ATTRIBUTE_NORMAL, "busy");
+  dir.Make(L"BUSY.CFFL", 0, "busy");
   // By another program, not shared.
   const HANDLE held = CreateFileW(Widen(dir.Path(L"BUSY.CFFL")).c_str(), GENERIC_READ, 0, nullptr,
                                   OPEN_EXISTING, 0, nullptr);
@@ -110,27 +110,22 @@ TEST(WriteWholeFileOnDisk, ReplacesTheEntryOrLeavesItAsItWas) {
 // Past MAX_PATH a folder is read in full, never as a cut-off path or a size that leaves files
 // out: under Wine, which reads the whole path. The list is not written there: a temporary file
 // beside it would need a name longer than GetTempFileNameW can give.
-TEST(LongPathsOnDisk, GiveTheWholePathAndSizeButWriteNothing) {
+TEST(LongPathsOnDisk, GiveTheWholePathAndSizeButWriteNothingAndResolveRelativePaths) {
   const TempDir dir;
   std::wstring deep;
   for (wchar_t level = L'a'; level < L'g'; ++level) deep += std::wstring(48, level) + L'\\';
-  for (const wchar_t* name : {L"VTS_01_1.VOB", L"VTS_01_0.IFO"})
-    dir.Make(deep + name, FILE_ATTRIBUTE_NORMAL, "12345");
+  for (const wchar_t* name : {L"VTS_01_1.VOB", L"VTS_01_0.IFO"}) dir.Make(deep + name, 0, "12345");
   const std::string path = dir.Path(deep);
   ASSERT_GT(path.size(), size_t{MAX_PATH});
-  Win32FileSystem files;
   EXPECT_EQ(MeasureDvdFiles(files, path), 10u);
   EXPECT_EQ(files.FindFiles(path + "*.VOB", 0), std::vector<std::string>{"VTS_01_1.VOB"});
   EXPECT_FALSE(files.WriteWholeFile(path + "M.CFFL", "CFFL\r\n"));
-}
 
-// A relative path resolves against the process's current directory, even past MAX_PATH.
-TEST(FullPathOnDisk, ResolvesARelativePathPastMaxPath) {
-  const TempDir dir;
+  // A relative path resolves against the process's current directory, even past MAX_PATH.
   wchar_t before[MAX_PATH]{};
   GetCurrentDirectoryW(MAX_PATH, before);
   ASSERT_TRUE(SetCurrentDirectoryW(dir.Root().c_str()));
-  EXPECT_EQ(Win32FileSystem().FullPath(std::string(300, 'a')), dir.Path() + std::string(300, 'a'));
+  EXPECT_EQ(files.FullPath(std::string(300, 'a')), dir.Path() + std::string(300, 'a'));
   SetCurrentDirectoryW(before);
 }
 
@@ -144,9 +139,8 @@ TEST(HighContrastOnScreen, ReadsAsTheSystemReportsIt) {
 
 // Margins, indents and line heights, given in pixels at 96 DPI, round as MulDiv rounds.
 TEST(DpiOnScreen, RoundsPixelsHalfUp) {
-  EXPECT_EQ(DpiScale{120}.Pixels(2), 3);
-  EXPECT_EQ(DpiScale{120}.Pixels(10), 13);
-  EXPECT_EQ(DpiScale{144}.Pixels(1), 2);
+  for (const auto& [dpi, pixels, scaled] : {std::array{120, 2, 3}, {120, 10, 13}, {144, 1, 2}})
+    EXPECT_EQ(DpiScale{UINT(dpi)}.Pixels(pixels), scaled);
 }
 
 TEST(TextOnDisk, CrossesTheBoundaryWholeAndRefusesWhatTheCodePageCannotHold) {
@@ -160,7 +154,6 @@ TEST(TextOnDisk, CrossesTheBoundaryWholeAndRefusesWhatTheCodePageCannotHold) {
       "B\xF0\x9F\x8E\xAC\xED\xB0\x80\xED\xA0\x80";
   EXPECT_EQ(Narrow(wide), utf8);
   EXPECT_EQ(Widen(utf8), wide);
-  Win32FileSystem files;
   // The test prefix runs with the Western European code page.
   ASSERT_EQ(GetACP(), 1252u);
   EXPECT_EQ(files.ToAnsi("C:\\Filme\\Größe.VOB"),
