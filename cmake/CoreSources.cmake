@@ -1,5 +1,5 @@
 # The portable core: every rule of the program, no Windows header. Listed once, here, for the
-# program's build and for the fuzz build.
+# program's build and the native one.
 set(ORVANTO_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/../src/common/KavelModules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../src/common/NumberText.cpp

@@ -58,7 +58,7 @@ check() {  # name command...
   fi
 }
 say "formatting and clang-tidy"
-mapfile -t cxx < <(cd "$ROOT" && git ls-files -co --exclude-standard -- src tests fuzz bench tools |
+mapfile -t cxx < <(cd "$ROOT" && git ls-files -co --exclude-standard -- src tests bench tools |
   grep -E '\.(cpp|h)$')
 check clang-format bash -c 'cd "$1" && shift && clang-format --dry-run -Werror "$@"' _ "$ROOT" "${cxx[@]}"
 mapfile -t core < <(cd "$ROOT" && git ls-files -co --exclude-standard -- src/common src/platform \

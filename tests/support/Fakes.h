@@ -1,7 +1,7 @@
 #pragma once
 
-// One in-memory fake per port, shared by the unit tests, the fuzz targets and the benchmarks; so
-// none of it may depend on a test framework.
+// One in-memory fake per port, shared by the unit tests and the benchmarks; so none of it may
+// depend on a test framework.
 
 #include <algorithm>
 #include <array>

@@ -173,11 +173,11 @@ TEST(ReadOuts, FollowEveryNumericTextAndKeepTheLastOtherwise) {
   }
 }
 
-// What the numeric test accepts reads as the C library reads it (fuzz/numbers.cpp checks that);
-// here the prefix of what it refuses, and what the C library does not know.
+// What the numeric test accepts reads as the C library reads it with "," as the point and "."
+// dropped; of what it refuses, the prefix the C library would read.
 TEST(ParseNumber, ReadsGermanStyleText) {
   const std::pair<const char*, double> cases[] = {
-      {"4.37", 437}, {"12 GB", 12}, {"4,3,7", 4.3}, {" 5 390 000", 5390000},
+      {"4.37", 437}, {"-1.234,5", -1234.5}, {"12 GB", 12}, {"4,3,7", 4.3}, {" 5 390 000", 5390000},
       {"+7", 7},     {"1e+", 1},    {"2E-1", 0.2},  {"1 e 3", 1000},
       {"--5", 0},    {"5-3", 5},    {"e5", 0},      {"", 0},
       {"12\r3", 12}};
