@@ -177,10 +177,10 @@ TEST(ReadOuts, FollowEveryNumericTextAndKeepTheLastOtherwise) {
 // dropped; of what it refuses, the prefix the C library would read.
 TEST(ParseNumber, ReadsGermanStyleText) {
   const std::pair<const char*, double> cases[] = {
-      {"4.37", 437}, {"-1.234,5", -1234.5}, {"12 GB", 12}, {"4,3,7", 4.3}, {" 5 390 000", 5390000},
-      {"+7", 7},     {"1e+", 1},    {"2E-1", 0.2},  {"1 e 3", 1000},
-      {"--5", 0},    {"5-3", 5},    {"e5", 0},      {"", 0},
-      {"12\r3", 12}};
+      {"4.37", 437}, {"12 GB", 12},        {"4,3,7", 4.3}, {" 5 390 000", 5390000},
+      {"+7", 7},     {"1e+", 1},           {"2E-1", 0.2},  {"1 e 3", 1000},
+      {"--5", 0},    {"5-3", 5},           {"e5", 0},      {"", 0},
+      {"12\r3", 12}, {"-1.234,5", -1234.5}};
   for (const auto& [text, expected] : cases)
     EXPECT_EQ(KavelModules::ParseNumber(text), expected) << '"' << text << '"';
 }
