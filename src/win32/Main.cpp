@@ -44,6 +44,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    window.RelayMouse(msg);
     if (!IsDialogMessageW(window.Handle(), &msg)) {
       TranslateMessage(&msg);
       DispatchMessageW(&msg);

@@ -172,12 +172,19 @@ void MainWindow::CreateTooltips() {
     std::wstring text = Widen(tip);
     TTTOOLINFOW info{};
     info.cbSize = sizeof(info);
-    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    // Not subclassed: the message loop relays the mouse (RelayMouse). Under Wine a subclassed
+    // control costs three calls to the server on every message it gets.
+    info.uFlags = TTF_IDISHWND;
     info.hwnd = hwnd_;
     info.uId = reinterpret_cast<UINT_PTR>(Control(desc.id));
     info.lpszText = text.data();  // the tooltip keeps its own copy
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
   }
+}
+
+void MainWindow::RelayMouse(const MSG& msg) const {
+  if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST)
+    SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
 }
 
 void MainWindow::CreateFonts() {

@@ -227,6 +227,15 @@ TEST(Journey, NamesInputsAfterTheirCaptionsTabsInOrderAndSwitchesLanguage) {
             << Describe(stop).name;
         PostMessageW(app.Focus(), WM_KEYDOWN, VK_TAB, 1);
       }
+      // The mouse resting on a numeric box shows its tooltip.
+      RECT r{};
+      GetWindowRect(app.Control(inp_Bitrate), &r);
+      SetCursorPos(r.left + 5, r.top + 5);
+      PostMessageW(app.Control(inp_Bitrate), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+      const auto tip = [] { return FindWindowW(L"tooltips_class32", nullptr); };
+      EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(tip()); }) &&
+                  WindowText(tip()) == Widen(TooltipText(Describe(inp_Bitrate))));
+      SetCursorPos(0, 0);
     }
     app.Click(btn_LangSwitch);
     const auto note = app.WaitForMessageBox().value();
