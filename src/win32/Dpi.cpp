@@ -6,12 +6,14 @@ namespace {
 
 struct DpiApi {
   UINT(WINAPI* getDpiForWindow)(HWND) = nullptr;
+  UINT(WINAPI* getDpiForSystem)() = nullptr;
   int(WINAPI* getSystemMetricsForDpi)(int, UINT) = nullptr;
   BOOL(WINAPI* adjustWindowRectExForDpi)(LPRECT, DWORD, BOOL, DWORD, UINT) = nullptr;
 
   DpiApi() {
     const HMODULE user32 = GetModuleHandleW(L"user32.dll");
     Load(user32, "GetDpiForWindow", getDpiForWindow);
+    Load(user32, "GetDpiForSystem", getDpiForSystem);
     Load(user32, "GetSystemMetricsForDpi", getSystemMetricsForDpi);
     Load(user32, "AdjustWindowRectExForDpi", adjustWindowRectExForDpi);
   }
@@ -30,6 +32,7 @@ const DpiApi& Api() {
 }  // namespace
 
 UINT SystemDpi() {
+  if (Api().getDpiForSystem) return Api().getDpiForSystem();
   const HDC screen = GetDC(nullptr);
   const UINT dpi = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSY));
   ReleaseDC(nullptr, screen);
