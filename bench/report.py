@@ -108,7 +108,8 @@ def server_requests(raw):
     counts = {}
     for (name, begin), (_, end) in zip(marks, marks[1:]):
         lines = log[int(begin):int(end)].decode(errors="replace").splitlines()
-        firsts = [i for i, line in enumerate(lines) if re.match(r"[0-9a-f]{4}: init_first_thread\(", line)]
+        firsts = [i for i, line in enumerate(lines)
+                  if re.match(r"[0-9a-f]{4}: init_first_thread\(", line)]
         if len(firsts) < 2:
             sys.exit(f"report: no start of {name} in requests.log")
         thread = lines[firsts[-1]][:4]

@@ -1,7 +1,8 @@
 // The window's messages: control notifications forwarded to the program's handlers, focus, drops,
-// the end of the session.
+// the mouse for the tooltips, the end of the session.
 #include "win32/MainWindow.h"
 
+#include <commctrl.h>
 #include <dbt.h>
 #include <shellapi.h>
 
@@ -117,6 +118,11 @@ void MainWindow::OnCommand(int id, int code) {
     default:
       break;
   }
+}
+
+void MainWindow::RelayMouse(const MSG& msg) const {
+  if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST)
+    SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
 }
 
 void MainWindow::RestoreFocus() {

@@ -33,7 +33,7 @@ class MainWindow final : public Form {
   // Shows the window, on `folder` as if it had been dropped on it, when one is given.
   void Show(int showCommand, const std::optional<std::string>& folder = std::nullopt);
   HWND Handle() const { return hwnd_; }
-  // Shows the tooltips the mouse, for a message the loop takes from the queue.
+  // Passes a mouse message the loop took from the queue on to the tooltips.
   void RelayMouse(const MSG& msg) const;
 
   std::string Text(Ctl control) override;

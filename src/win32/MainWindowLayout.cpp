@@ -182,11 +182,6 @@ void MainWindow::CreateTooltips() {
   }
 }
 
-void MainWindow::RelayMouse(const MSG& msg) const {
-  if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST)
-    SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
-}
-
 void MainWindow::CreateFonts() {
   fonts_.clear();
   const auto add = [&](const FontDesc& font) {
